@@ -1,0 +1,5 @@
+keyloom_add_test(platform_core_tests
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/ini_file_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/folders_test.cpp
+    DEPS keyloom_platform)
