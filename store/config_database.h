@@ -4,6 +4,7 @@
 // table operation. Each table operation holds the lock for its whole duration, so the UI
 // thread and the worker thread never interleave within one operation.
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@
 namespace keyloom {
 
 class ConfigDatabase : public SQLiteDB {
-public:
+  public:
     ConfigDatabase() = default;
     ~ConfigDatabase() override;
 
@@ -80,11 +81,17 @@ public:
     bool GetMusicLayer(int layer_id, MusicLayer& layer);
     bool UpdateMusicLayer(int layer_id, const MusicLayer& layer);
 
-private:
+  private:
+    // Callers hold lock_. Opens the file at folder/db/<name>_data_v5.db, creating it with the
+    // schema when it is missing.
+    bool OpenOrCreateLocked(const std::wstring& folder, const std::wstring& name);
+    bool CreateSchemaLocked();
+
     std::mutex lock_;
     std::string path_;
     std::string key_;
-    bool opened_ = false;
+    // Read by IsOpened from any thread.
+    std::atomic<bool> opened_ = false;
 };
 
 }  // namespace keyloom
