@@ -118,6 +118,7 @@ class CDeviceManager {
     mutable std::mutex mutex_;
     bool enabled_ = false;
     std::vector<std::unique_ptr<DeviceEntry>> entries_;
+    mutable std::mutex filters_mutex_;  // filters are read inside Scan, under mutex_
     std::vector<DeviceFilter> filters_;
 };
 
