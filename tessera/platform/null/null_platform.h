@@ -19,6 +19,7 @@
 namespace Tessera {
 
 class NullWindow;
+class NullEdit;
 
 class NullPlatform : public Platform {
   public:
@@ -50,6 +51,8 @@ class NullPlatform : public Platform {
     void ClearQuit() { quitPending_ = false; }
     // Called by RunLoop when it has nothing to do; return false to end the loop.
     void SetIdleScript(std::function<bool()> script) { idle_ = std::move(script); }
+    // Makes SetTimer fail, as a system out of timers would.
+    void SetRefuseTimers(bool refuse) { refuseTimers_ = refuse; }
 
     // Moves the fake clock, firing due window timers in time order (each timer fires as
     // often as its period fits), then paints invalid windows.
@@ -95,18 +98,25 @@ class NullPlatform : public Platform {
     NativeTooltip* LastTooltip() const { return lastTooltip_; }
     // Types into the focused edit field's text, as the user would.
     static void TypeInto(NativeEdit& edit, const std::wstring& text);
+    // Enter or Escape inside the edit field.
+    static void PressEditKey(NativeEdit& edit, unsigned vk);
 
   private:
     friend class NullWindow;
     friend class NullEdit;
     friend class NullTooltip;
+    // One queued item: a window message, or a UI task when `window` is null.
     struct Posted {
-        NullWindow* window;
-        unsigned msg;
-        WPARAM wParam;
-        LPARAM lParam;
+        NullWindow* window = nullptr;
+        unsigned msg = 0;
+        WPARAM wParam = 0;
+        LPARAM lParam = 0;
+        std::function<void()> task;
     };
     void Forget(NullWindow* window);
+    void ForgetEdit(NullEdit* edit);
+    void SetActive(NullWindow* window);
+    bool EditTakesPress(NullWindow& window, CPoint p);
     bool DispatchOne();
     NullWindow* MouseTarget(NativeWindow& window);
     void SendInput(NullWindow& target, unsigned msg, WPARAM wParam, LPARAM lParam);
@@ -120,15 +130,17 @@ class NullPlatform : public Platform {
     CPoint cursor_;
     std::map<unsigned, bool> keys_;
     std::wstring clipboard_;
-    mutable std::mutex queueMutex_;  // guards posted_ and tasks_ (any thread posts)
+    mutable std::mutex queueMutex_;  // guards posted_ (any thread posts)
     std::deque<Posted> posted_;
-    std::deque<std::function<void()>> tasks_;
     std::function<bool()> idle_;
     std::vector<NullWindow*> windows_;
     NullWindow* capture_ = nullptr;
     NativeEdit* lastEdit_ = nullptr;
     NativeTooltip* lastTooltip_ = nullptr;
-    int loopDepth_ = 0;
+    std::vector<NullEdit*> edits_;
+    NullEdit* focusedEdit_ = nullptr;
+    NullWindow* active_ = nullptr;
+    bool refuseTimers_ = false;
 };
 
 }  // namespace Tessera
