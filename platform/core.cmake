@@ -5,5 +5,9 @@ keyloom_add_library(keyloom_platform
         ${CMAKE_CURRENT_LIST_DIR}/ini_file.cpp
         ${CMAKE_CURRENT_LIST_DIR}/fs_path.cpp
         ${CMAKE_CURRENT_LIST_DIR}/folders.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/settings_store.cpp
         ${CMAKE_CURRENT_LIST_DIR}/linux/folders_linux.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/linux/atomic_file_linux.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/linux/settings_store_linux.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/linux/instance_lock_linux.cpp
     DEPS keyloom_text)

@@ -10,6 +10,7 @@
 
 #include "platform/folders.h"
 #include "platform/fs_path.h"
+#include "platform/linux/user_folders_linux.h"
 #include "text/utf_convert.h"
 
 namespace keyloom {
@@ -22,30 +23,10 @@ std::string EnvOrEmpty(const char* name) {
     return value != nullptr ? std::string(value) : std::string();
 }
 
-std::string HomeFolder() {
-    std::string home = EnvOrEmpty("HOME");
-    if (!home.empty()) {
-        return home;
-    }
-    long size = sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
-    passwd entry{};
-    passwd* result = nullptr;
-    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &result) == 0 &&
-        result != nullptr && result->pw_dir != nullptr && result->pw_dir[0] != '\0') {
-        return result->pw_dir;
-    }
-    return "/tmp";
-}
-
 // The value of XDG_DOCUMENTS_DIR in user-dirs.dirs: a double-quoted shell string that is
 // either absolute or starts with $HOME. Empty when the file or the line is missing.
 std::string DocumentsFromUserDirs(const std::string& home) {
-    std::string config_home = EnvOrEmpty("XDG_CONFIG_HOME");
-    if (config_home.empty() || config_home.front() != '/') {
-        config_home = home + "/.config";
-    }
-    std::ifstream file(config_home + "/user-dirs.dirs");
+    std::ifstream file(UserConfigFolder() + "/user-dirs.dirs");
     std::string line;
     constexpr std::string_view kKey = "XDG_DOCUMENTS_DIR";
     while (std::getline(file, line)) {
@@ -98,6 +79,30 @@ std::wstring WithSeparator(std::string folder) {
 
 }  // namespace
 
+std::string UserHomeFolder() {
+    std::string home = EnvOrEmpty("HOME");
+    if (!home.empty()) {
+        return home;
+    }
+    long size = sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+    passwd entry{};
+    passwd* result = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &result) == 0 &&
+        result != nullptr && result->pw_dir != nullptr && result->pw_dir[0] != '\0') {
+        return result->pw_dir;
+    }
+    return "/tmp";
+}
+
+std::string UserConfigFolder() {
+    std::string config_home = EnvOrEmpty("XDG_CONFIG_HOME");
+    if (config_home.empty() || config_home.front() != '/') {
+        config_home = UserHomeFolder() + "/.config";
+    }
+    return config_home;
+}
+
 std::wstring GetModuleFolder() {
     std::error_code error;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -108,7 +113,7 @@ std::wstring GetModuleFolder() {
 }
 
 std::wstring GetDataFolder() {
-    const std::string home = HomeFolder();
+    const std::string home = UserHomeFolder();
     std::string documents = DocumentsFromUserDirs(home);
     if (documents.empty()) {
         std::error_code error;
