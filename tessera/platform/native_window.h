@@ -36,7 +36,9 @@ struct WindowParams {
 };
 
 // Receives the window's events, each a window message with Win32 codes and packing.
-// Order on creation: WM_NCCREATE, WM_CREATE, WM_SIZE. On destruction: WM_DESTROY then
+// Order on creation: WM_NCCREATE (lParam = the NativeWindow*, so the sink knows its
+// window before CreateNativeWindow returns), WM_CREATE (returning -1 fails the creation),
+// WM_SIZE. On destruction: WM_DESTROY then
 // WM_NCDESTROY, after which the backend never calls the sink again. WM_PAINT arrives
 // when part of the client is invalid; the sink then calls BeginPaint and Present.
 class WindowEventSink {
@@ -57,6 +59,8 @@ class NativeWindow {
     virtual ~NativeWindow() = default;
 
     // Destroys the native window (WM_DESTROY, WM_NCDESTROY to the sink); idempotent.
+    // Deleting the object without Destroy() ends the window without any message (the
+    // sink may already be half torn down).
     virtual void Destroy() = 0;
     virtual bool IsAlive() const = 0;
 

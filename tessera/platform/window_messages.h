@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+#include "tessera/platform/geometry.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #include <windowsx.h>
@@ -148,6 +150,39 @@ inline constexpr unsigned DT_NOPREFIX = 0x0800;
 inline constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 
 inline constexpr int WHEEL_DELTA = 120;
+
+// Window styles the framework reads when it creates a window.
+inline constexpr unsigned WS_POPUP = 0x80000000u;
+inline constexpr unsigned WS_CHILD = 0x40000000u;
+inline constexpr unsigned WS_MINIMIZE = 0x20000000u;
+inline constexpr unsigned WS_VISIBLE = 0x10000000u;
+inline constexpr unsigned WS_CLIPSIBLINGS = 0x04000000u;
+inline constexpr unsigned WS_CLIPCHILDREN = 0x02000000u;
+inline constexpr unsigned WS_MAXIMIZE = 0x01000000u;
+inline constexpr unsigned WS_CAPTION = 0x00C00000u;
+inline constexpr unsigned WS_SYSMENU = 0x00080000u;
+inline constexpr unsigned WS_THICKFRAME = 0x00040000u;
+inline constexpr unsigned WS_MINIMIZEBOX = 0x00020000u;
+inline constexpr unsigned WS_MAXIMIZEBOX = 0x00010000u;
+inline constexpr unsigned WS_EX_TOPMOST = 0x00000008u;
+inline constexpr unsigned WS_EX_TOOLWINDOW = 0x00000080u;
+inline constexpr unsigned WS_EX_LAYERED = 0x00080000u;
+inline constexpr unsigned WS_EX_NOACTIVATE = 0x08000000u;
+
+// Dialog result codes.
+inline constexpr unsigned IDOK = 1;
+inline constexpr unsigned IDCANCEL = 2;
+inline constexpr unsigned IDYES = 6;
+inline constexpr unsigned IDNO = 7;
+
+// lParam of WM_GETMINMAXINFO points at one of these.
+struct MINMAXINFO {
+    CPoint ptReserved;
+    CPoint ptMaxSize;
+    CPoint ptMaxPosition;
+    CPoint ptMinTrackSize;
+    CPoint ptMaxTrackSize;
+};
 
 constexpr LPARAM MAKELPARAM(int low, int high) {
     return static_cast<LPARAM>(

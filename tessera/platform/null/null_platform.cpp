@@ -325,7 +325,8 @@ std::unique_ptr<NativeWindow> NullPlatform::CreateNativeWindow(const WindowParam
                                                                WindowEventSink& sink) {
     auto window = std::make_unique<NullWindow>(*this, params, sink);
     windows_.push_back(window.get());
-    sink.OnNativeMessage(WM_NCCREATE, 0, 0);
+    sink.OnNativeMessage(WM_NCCREATE, 0,
+                         reinterpret_cast<LPARAM>(static_cast<NativeWindow*>(window.get())));
     if (sink.OnNativeMessage(WM_CREATE, 0, 0) == -1) {
         window->Destroy();
         return nullptr;
