@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <span>
 
+#include "keys/key_layout.h"
+
 namespace keyloom::sim {
 namespace {
 
@@ -45,9 +47,17 @@ void Stamp(Report& answer) {
 
 KeyMapTable DefaultFactoryKeyMap() {
     KeyMapTable map{};
-    for (std::size_t slot = 0; slot < kKeyMapBytes / 6; ++slot) {
-        map[slot * 6] = 0x10;
-        map[slot * 6 + 2] = static_cast<std::uint8_t>(0x04 + slot % 0x60);
+    for (const KeyLayoutRow& key : KeyLayoutTable) {
+        if (key.matrix_index < 0 || key.matrix_index >= kMatrixSlots || key.usage == kUsageFn) {
+            continue;
+        }
+        std::uint8_t* slot = map.data() + static_cast<std::size_t>(key.matrix_index) * 6;
+        slot[0] = 0x10;  // a plain key: no modifier, its own usage
+        if (key.usage >= 0xE0 && key.usage <= 0xE7) {
+            slot[2] = static_cast<std::uint8_t>(1U << (key.usage - 0xE0));  // modifier bit
+        } else {
+            slot[2] = static_cast<std::uint8_t>(key.usage);
+        }
     }
     return map;
 }

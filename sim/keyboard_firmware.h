@@ -46,9 +46,9 @@ struct FirmwareCounters {
     std::uint64_t factory_resets = 0;
 };
 
-// The factory key map the virtual keyboard ships with when none is given: every slot a
-// plain key on the standard layer (kind 0x10, no modifier, a usage code derived from the
-// slot) and nothing on the Fn layer.
+// The factory key map the virtual keyboard ships with when none is given: every key of the
+// layout as itself on the standard layer (kind 0x10, no modifier, its usage code; modifier
+// keys as their modifier bit), nothing on the Fn layer, empty positions and Fn all zero.
 KeyMapTable DefaultFactoryKeyMap();
 SettingsTable DefaultFactorySettings();
 

@@ -8,6 +8,8 @@
 #include <numeric>
 #include <vector>
 
+#include "keys/key_layout.h"
+
 namespace keyloom::sim {
 namespace {
 
@@ -28,6 +30,24 @@ Report Request(std::uint8_t command, std::uint8_t length = 0, std::uint16_t offs
 
 bool Acked(const std::optional<Report>& answer) {
     return answer.has_value() && (*answer)[kMarkerByte] == kAckMarker;
+}
+
+TEST(KeyboardFirmwareTest, FactoryKeyMapHoldsEveryKeyAsItself) {
+    const KeyMapTable map = DefaultFactoryKeyMap();
+    auto slot = [&](int index) {
+        return std::vector<std::uint8_t>(map.begin() + index * 6, map.begin() + index * 6 + 6);
+    };
+    const int a = UsageToMatrixIndex(0x04);
+    const int left_ctrl = UsageToMatrixIndex(0xE0);
+    const int fn = UsageToMatrixIndex(kUsageFn);
+    ASSERT_GE(a, 0);
+    ASSERT_GE(left_ctrl, 0);
+    ASSERT_GE(fn, 0);
+    EXPECT_EQ(slot(a), (std::vector<std::uint8_t>{0x10, 0, 0x04, 0, 0, 0}));
+    EXPECT_EQ(slot(left_ctrl), (std::vector<std::uint8_t>{0x10, 0, 0x01, 0, 0, 0}));
+    EXPECT_EQ(slot(fn), std::vector<std::uint8_t>(6, 0));
+    EXPECT_EQ(slot(6), std::vector<std::uint8_t>(6, 0));  // a position without a key
+    EXPECT_EQ(slot(127), std::vector<std::uint8_t>(6, 0));
 }
 
 TEST(KeyboardFirmwareTest, KeyMapWrittenInPiecesIsReadBackInPieces) {
