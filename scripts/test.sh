@@ -39,6 +39,45 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 fi
 export GDK_BACKEND=x11
+# ---- music: private sound server for the audio end-to-end tests (begin) ----
+# A PulseAudio server of this run's own, with a null sink as the default playback device,
+# reached through PULSE_SERVER. The audio tests skip when PULSE_SERVER is not set. The
+# server is stopped (and its folder removed) when this script exits, before any exit
+# action set above.
+pulse_dir=$(mktemp -d "${TMPDIR:-/tmp}/keyloom-pulse.XXXXXX")
+pulse_pid=""
+stop_private_pulse() {
+    if [ -n "$pulse_pid" ]; then
+        kill "$pulse_pid" 2>/dev/null || true
+        wait "$pulse_pid" 2>/dev/null || true
+    fi
+    rm -rf "$pulse_dir"
+}
+eval "previous_exit_trap=($(trap -p EXIT))"
+trap "stop_private_pulse; ${previous_exit_trap[2]:-}" EXIT
+if command -v pulseaudio >/dev/null 2>&1; then
+    # Root gets a warning but a working per-session server; HOME and the runtime folders
+    # point into the private folder so nothing of a desktop session is touched.
+    HOME="$pulse_dir" XDG_RUNTIME_DIR="$pulse_dir" XDG_CONFIG_HOME="$pulse_dir" \
+        PULSE_RUNTIME_PATH="$pulse_dir" PULSE_STATE_PATH="$pulse_dir" \
+        pulseaudio --daemonize=no --system=false --exit-idle-time=-1 -n --disallow-exit \
+        --use-pid-file=false --high-priority=yes --log-target=stderr \
+        --load="module-null-sink sink_name=keyloom_null" \
+        --load="module-native-protocol-unix socket=$pulse_dir/native auth-anonymous=1" \
+        >"$pulse_dir/server.log" 2>&1 &
+    pulse_pid=$!
+    for _ in $(seq 100); do
+        PULSE_SERVER="unix:$pulse_dir/native" pactl info >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    if PULSE_SERVER="unix:$pulse_dir/native" pactl info >/dev/null 2>&1; then
+        export PULSE_SERVER="unix:$pulse_dir/native"
+    else
+        echo "private sound server did not start; the audio tests will skip"
+        cat "$pulse_dir/server.log" || true
+    fi
+fi
+# ---- music: private sound server for the audio end-to-end tests (end) ----
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"

@@ -1,0 +1,72 @@
+#pragma once
+
+// Plays a sine tone into the default sink of the sound server named by the environment,
+// from a thread of its own, until stopped. For the end-to-end audio tests only.
+
+#include <pulse/simple.h>
+
+#include <atomic>
+#include <cmath>
+#include <numbers>
+#include <thread>
+#include <vector>
+
+namespace keyloom::audio_test {
+
+class TonePlayer {
+  public:
+    TonePlayer(double frequency, float amplitude) {
+        const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, kRate, 2};
+        int error = 0;
+        stream_ = pa_simple_new(nullptr, "keyloom-test-tone", PA_STREAM_PLAYBACK, nullptr, "tone",
+                                &spec, nullptr, nullptr, &error);
+        if (stream_ == nullptr) {
+            return;
+        }
+        thread_ = std::thread([this, frequency, amplitude] { Play(frequency, amplitude); });
+    }
+    ~TonePlayer() { Stop(); }
+    TonePlayer(const TonePlayer&) = delete;
+    TonePlayer& operator=(const TonePlayer&) = delete;
+
+    bool Playing() const { return stream_ != nullptr; }
+
+    void Stop() {
+        stop_.store(true);
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+        if (stream_ != nullptr) {
+            pa_simple_free(stream_);
+            stream_ = nullptr;
+        }
+    }
+
+  private:
+    static constexpr uint32_t kRate = 48000;
+    static constexpr std::size_t kBlockFrames = 480;
+
+    void Play(double frequency, float amplitude) {
+        std::vector<float> block(2 * kBlockFrames);
+        std::size_t frame = 0;
+        while (!stop_.load()) {
+            for (std::size_t i = 0; i < kBlockFrames; ++i, ++frame) {
+                const double t = static_cast<double>(frame) / kRate;
+                const auto v = static_cast<float>(amplitude *
+                                                  std::sin(2.0 * std::numbers::pi * frequency * t));
+                block[2 * i] = v;
+                block[2 * i + 1] = v;
+            }
+            int error = 0;
+            if (pa_simple_write(stream_, block.data(), block.size() * sizeof(float), &error) < 0) {
+                return;
+            }
+        }
+    }
+
+    pa_simple* stream_ = nullptr;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+}  // namespace keyloom::audio_test
