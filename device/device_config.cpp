@@ -85,7 +85,7 @@ void DeviceConfig::LoadDeviceConfig(const IniFile& config) {
     model.product_id = ParseHexId(product_text);
     model.pattern = BuildInterfacePattern(vendor_text, product_text);
     {
-        std::lock_guard lock(mutex_);
+        std::lock_guard lock(models_mutex_);
         models_.push_back(model);
     }
     manager_.AddFilter(model.vendor_id, model.product_id, L"", ToLower(model.pattern));
@@ -99,7 +99,7 @@ void DeviceConfig::LoadDeviceConfig() {
 void DeviceConfig::RescanDevice() {
     bool lost = false;
     {
-        std::lock_guard lock(mutex_);
+        std::lock_guard lock(rescan_mutex_);
         manager_.Rescan();
         if (manager_.EntryCount() == 0) {
             lost = connected_;
@@ -148,7 +148,7 @@ void DeviceConfig::OnDeviceChange(HotplugEvent event, std::wstring_view interfac
 }
 
 std::vector<DeviceModel> DeviceConfig::Models() const {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(models_mutex_);
     return models_;
 }
 

@@ -59,8 +59,11 @@ class DeviceConfig {
   private:
     CDeviceManager& manager_;
     Hooks hooks_;
-    mutable std::mutex mutex_;  // models and rescans
+    mutable std::mutex models_mutex_;
     std::vector<DeviceModel> models_;
+    // Serialises rescans (UI-thread removals, worker arrivals) with their state updates;
+    // apart from the models' lock so a notification is not held up by a rescan in progress.
+    std::mutex rescan_mutex_;
     std::atomic<int> keyboard_index_{-1};
     std::atomic<bool> connected_{false};
 };
