@@ -198,11 +198,6 @@ cairo_surface_t* Paint(int w, int h, const Painter& paint) {
     return surface;
 }
 
-cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
 }  // namespace
 
 bool WritePng(const std::filesystem::path& file, int w, int h, const Painter& paint) {
@@ -214,16 +209,6 @@ bool WritePng(const std::filesystem::path& file, int w, int h, const Painter& pa
         cairo_surface_write_to_png(surface, file.string().c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(surface);
     return ok;
-}
-
-std::string EncodePng(int w, int h, const Painter& paint) {
-    std::string bytes;
-    cairo_surface_t* surface = Paint(w, h, paint);
-    if (cairo_surface_write_to_png_stream(surface, AppendBytes, &bytes) != CAIRO_STATUS_SUCCESS) {
-        bytes.clear();
-    }
-    cairo_surface_destroy(surface);
-    return bytes;
 }
 
 }  // namespace keyloom::skin

@@ -73,7 +73,5 @@ void DrawText(cairo_t* cr, const std::string& text, double cx, double cy, double
 // One image: a transparent ARGB surface handed to the painter, then written as PNG.
 using Painter = std::function<void(cairo_t*, int w, int h)>;
 bool WritePng(const std::filesystem::path& file, int w, int h, const Painter& paint);
-// A surface painted into memory, encoded as PNG bytes (for the icon file).
-std::string EncodePng(int w, int h, const Painter& paint);
 
 }  // namespace keyloom::skin

@@ -389,12 +389,61 @@ void ProgramIcon(cairo_t* cr, int size, int) {
     FillVertical(cr, 198, 208, WithAlpha(kCyan, 0.9), WithAlpha(kCyan, 0.2));
 }
 
-// ICO container holding PNG images (accepted by every current icon loader).
+// One icon image as an ICO bitmap entry: BITMAPINFOHEADER, bottom-up straight BGRA, and an
+// empty AND mask (the alpha channel carries the shape). Every icon loader reads these.
+std::string IconBitmap(int size) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+    cairo_t* cr = cairo_create(surface);
+    ProgramIcon(cr, size, size);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    std::string out;
+    const auto u16 = [&](unsigned v) {
+        out.push_back(static_cast<char>(v & 0xFF));
+        out.push_back(static_cast<char>((v >> 8) & 0xFF));
+    };
+    const auto u32 = [&](std::uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
+    const std::uint32_t maskStride = ((static_cast<std::uint32_t>(size) + 31) / 32) * 4;
+    const std::uint32_t side = static_cast<std::uint32_t>(size);
+    u32(40);
+    u32(side);
+    u32(side * 2);  // colour rows and mask rows
+    u16(1);
+    u16(32);
+    u32(0);
+    u32(side * side * 4 + maskStride * side);
+    u32(0);
+    u32(0);
+    u32(0);
+    u32(0);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = size - 1; y >= 0; --y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
+        for (int x = 0; x < size; ++x) {
+            const std::uint32_t p = row[x];
+            const std::uint32_t a = p >> 24;
+            const auto straight = [&](std::uint32_t c) {
+                return a == 0 ? 0u : (c * 255 + a / 2) / a;
+            };
+            out.push_back(static_cast<char>(straight(p & 0xFF)));
+            out.push_back(static_cast<char>(straight((p >> 8) & 0xFF)));
+            out.push_back(static_cast<char>(straight((p >> 16) & 0xFF)));
+            out.push_back(static_cast<char>(a));
+        }
+    }
+    out.append(maskStride * side, '\0');
+    cairo_surface_destroy(surface);
+    return out;
+}
+
 std::string IconFile(const std::vector<int>& sizes) {
     std::vector<std::string> images;
     for (int size : sizes)
-        images.push_back(
-            EncodePng(size, size, [&](cairo_t* cr, int w, int h) { ProgramIcon(cr, w, h); }));
+        images.push_back(IconBitmap(size));
     std::string out;
     const auto u16 = [&](unsigned v) {
         out.push_back(static_cast<char>(v & 0xFF));
@@ -409,8 +458,6 @@ std::string IconFile(const std::vector<int>& sizes) {
     u16(static_cast<unsigned>(sizes.size()));
     std::size_t offset = 6 + 16 * sizes.size();
     for (std::size_t i = 0; i < sizes.size(); ++i) {
-        if (images[i].empty())
-            return {};
         const unsigned side = sizes[i] >= 256 ? 0 : static_cast<unsigned>(sizes[i]);
         out.push_back(static_cast<char>(side));
         out.push_back(static_cast<char>(side));
@@ -763,7 +810,7 @@ void PaintAll(SkinWriter& out) {
     out.Png("img_circlepalette.png", 146, 146, ColourWheel);
     out.Png("device_kb.png", 1041, 316, KeyboardPicture);
 
-    out.Bytes("Keyloom.ico", IconFile({16, 24, 32, 48, 64, 256}));
+    out.Bytes("Keyloom.ico", IconFile({16, 24, 32, 48, 64, 128}));
 }
 
 }  // namespace

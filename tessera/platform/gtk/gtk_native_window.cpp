@@ -50,6 +50,8 @@ GtkNativeWindow::GtkNativeWindow(const WindowParams& params, WindowEventSink& si
       layered_(params.layered) {}
 
 GtkNativeWindow::~GtkNativeWindow() {
+    // Deleted without Destroy(): the sink may be half torn down, so it hears nothing.
+    silent_ = true;
     Destroy();
 }
 
@@ -120,8 +122,12 @@ bool GtkNativeWindow::Create() {
     EnsureBacking(width, height);
     ThePlatform().RegisterWindow(id_, this);
 
-    Send(WM_NCCREATE, 0, 0);
-    Send(WM_CREATE, 0, 0);
+    // The sink learns its window before CreateNativeWindow returns.
+    Send(WM_NCCREATE, 0, reinterpret_cast<LPARAM>(static_cast<NativeWindow*>(this)));
+    if (Send(WM_CREATE, 0, 0) == -1) {
+        Destroy();
+        return false;
+    }
     Send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
     return window_ != nullptr;
 }
@@ -152,7 +158,7 @@ void GtkNativeWindow::Destroy() {
 }
 
 LRESULT GtkNativeWindow::Send(unsigned msg, WPARAM wParam, LPARAM lParam) {
-    if (window_ == nullptr && msg != WM_DESTROY && msg != WM_NCDESTROY) {
+    if (silent_ || (window_ == nullptr && msg != WM_DESTROY && msg != WM_NCDESTROY)) {
         return 0;
     }
     return sink_.OnNativeMessage(msg, wParam, lParam);

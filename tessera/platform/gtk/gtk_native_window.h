@@ -107,6 +107,7 @@ class GtkNativeWindow : public NativeWindow {
     bool minimized_ = false;
     bool maximized_ = false;
     bool destroying_ = false;
+    bool silent_ = false;  // no more messages to the sink
     // Window moving by mouse when no window manager does it.
     bool moving_ = false;
     CPoint moveStartPointer_;

@@ -1,0 +1,213 @@
+#include "tools/gallery/gallery_selftest.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "tessera/platform/gtk/synthetic_input.h"
+
+namespace gallery {
+
+namespace {
+
+constexpr unsigned kScriptTimer = 77;
+constexpr unsigned kScriptPeriodMs = 50;
+constexpr std::uint64_t kStepTimeoutMs = 6000;
+
+struct Step {
+    const char* name;
+    std::function<void()> act;   // runs once when the step starts
+    std::function<bool()> done;  // polled until true or the time-out
+};
+
+class Script {
+  public:
+    Script(GalleryWindow& window, std::string screenshot)
+        : window_(window), screenshot_(std::move(screenshot)) {}
+
+    int Run() {
+        BuildSteps();
+        window_.SetTimerHook([this](unsigned id) {
+            if (id == kScriptTimer)
+                Tick();
+        });
+        window_.Window()->SetTimer(kScriptTimer, kScriptPeriodMs);
+        CurrentPlatform().RunLoop([this] { return !finished_ && window_.IsOpen(); });
+        if (!finished_) {
+            std::printf("FAIL  the window closed before the script ended\n");
+            ++failures_;
+        }
+        return failures_;
+    }
+
+  private:
+    CPoint Screen(GalleryWindow::Part part) const {
+        return window_.Window()->ClientToScreen(window_.PartCentre(part));
+    }
+    static void MoveTo(CPoint p) { SyntheticMouseMove(p.x, p.y); }
+    static void Click(CPoint p) {
+        SyntheticMouseMove(p.x, p.y);
+        SyntheticButton(1, true);
+        SyntheticButton(1, false);
+    }
+
+    void BuildSteps() {
+        using P = GalleryWindow;
+        steps_.push_back(
+            {"the window is shown and painted", [] {},
+             [this] { return window_.Window()->IsVisible() && window_.PaintCount() > 0; }});
+        steps_.push_back({"every skin image the gallery shows was found", [] {},
+                          [this] { return window_.MissingImages() == 0; }});
+        steps_.push_back({"closures posted by a worker thread arrive in order",
+                          [this] { window_.StartWorker(5); },
+                          [this] {
+                              return window_.WorkerPosts() == std::vector<int>{1, 2, 3, 4, 5};
+                          }});
+        steps_.push_back({"hovering a tool button shows its tooltip",
+                          [this] { MoveTo(Screen(P::kAdd)); },
+                          [this] { return window_.IsTooltipShown(); }});
+        steps_.push_back({"a click on the name field opens the native edit field",
+                          [this] { Click(Screen(P::kNameField)); },
+                          [this] { return window_.IsEditOpen() && window_.Edit()->HasFocus(); }});
+        steps_.push_back(
+            {"typed text reaches the edit field", [] { SyntheticTypeText(L"Keyloom 42"); },
+             [this] {
+                 return window_.Edit() != nullptr && window_.Edit()->GetText() == L"Keyloom 42";
+             }});
+        steps_.push_back(
+            {"Return closes the field and keeps the text", [] { SyntheticTapKey("Return"); },
+             [this] { return !window_.IsEditOpen() && window_.NameText() == L"Keyloom 42"; }});
+        steps_.push_back({"a double click is one press and one double-click message",
+                          [this] {
+                              window_.ClearMouseLog();
+                              Click(Screen(P::kKeyboard));
+                              Click(Screen(P::kKeyboard));
+                          },
+                          [this] {
+                              return window_.MouseLog() ==
+                                     std::vector<unsigned>{WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                                           WM_LBUTTONDBLCLK, WM_LBUTTONUP};
+                          }});
+        steps_.push_back(
+            {"dragging the slider past its end keeps the mouse and gives 100",
+             [this] {
+                 const CRect r = window_.PartRect(P::kSlider);
+                 CPoint start = window_.Window()->ClientToScreen({r.left + 20, r.top + 14});
+                 SyntheticMouseMove(start.x, start.y);
+                 SyntheticButton(1, true);
+                 SyntheticMouseMove(start.x + 200, start.y + 5);
+                 SyntheticMouseMove(start.x + 500, start.y + 60);
+                 SyntheticButton(1, false);
+             },
+             [this] { return window_.SliderValue() == 100; }});
+        steps_.push_back({"a press on the wheel's red side picks red from the composed pixels",
+                          [this] {
+                              const CPoint c = window_.PartCentre(P::kWheel);
+                              Click(window_.Window()->ClientToScreen({c.x + 60, c.y}));
+                          },
+                          [this] {
+                              const ARGB colour = window_.PickedColour();
+                              return ((colour >> 16) & 0xFF) > 200 && ((colour >> 8) & 0xFF) < 90 &&
+                                     (colour & 0xFF) < 90;
+                          }});
+        steps_.push_back({"the push button opens a modal box in a nested loop",
+                          [this] { Click(Screen(P::kPush)); },
+                          [this] { return window_.IsModalOpen(); }});
+        steps_.push_back({"OK in the modal box ends the nested loop with result 1",
+                          [this] {
+                              const CRect owner = window_.Window()->GetWindowRect();
+                              const CPoint centre = owner.CenterPoint();
+                              // The box is centred on its owner; its OK button spans
+                              // (82, 120)-(249, 156) of a 330 x 180 client.
+                              Click({centre.x - 165 + 165, centre.y - 90 + 138});
+                          },
+                          [this] { return !window_.IsModalOpen() && window_.ModalResult() == 1; }});
+        steps_.push_back({"a screenshot of the screen is saved",
+                          [this] {
+                              MoveTo(Screen(P::kApply));
+                              shotAt_ = CurrentPlatform().NowMs() + 400;
+                          },
+                          [this] { return TakeScreenshot(); }});
+    }
+
+    bool TakeScreenshot() {
+        if (CurrentPlatform().NowMs() < shotAt_) {
+            return false;
+        }
+        std::error_code ec;
+        std::filesystem::create_directories(std::filesystem::path(screenshot_).parent_path(), ec);
+        const std::string command = "import -window root '" + screenshot_ + "'";
+        if (std::system(command.c_str()) != 0) {
+            const std::string fallback = "xwd -root -silent | convert xwd:- '" + screenshot_ + "'";
+            if (std::system(fallback.c_str()) != 0) {
+                return false;
+            }
+        }
+        const std::string composed =
+            std::filesystem::path(screenshot_).replace_extension(".composed.png").string();
+        SaveSurfaceToPng(window_.Composed(), std::filesystem::path(composed).wstring());
+        return std::filesystem::exists(screenshot_) && std::filesystem::file_size(screenshot_) > 0;
+    }
+
+    void Tick() {
+        if (finished_ || busy_) {
+            return;
+        }
+        busy_ = true;  // a step may run a nested loop (the modal box); ticks wait for it
+        if (current_ < steps_.size()) {
+            Step& step = steps_[current_];
+            const std::uint64_t now = CurrentPlatform().NowMs();
+            if (!started_) {
+                started_ = true;
+                startedAt_ = now;
+                busy_ = false;  // the modal step's act opens a nested loop we must poll from
+                step.act();
+                SyntheticFlush();
+                return;
+            }
+            if (step.done()) {
+                std::printf("PASS  %s\n", step.name);
+                Next();
+            } else if (now - startedAt_ > kStepTimeoutMs) {
+                std::printf("FAIL  %s\n", step.name);
+                ++failures_;
+                Next();
+            }
+        }
+        if (current_ >= steps_.size()) {
+            finished_ = true;
+        }
+        busy_ = false;
+    }
+    void Next() {
+        ++current_;
+        started_ = false;
+        std::fflush(stdout);
+    }
+
+    GalleryWindow& window_;
+    std::string screenshot_;
+    std::vector<Step> steps_;
+    std::size_t current_ = 0;
+    bool started_ = false;
+    bool busy_ = false;
+    bool finished_ = false;
+    std::uint64_t startedAt_ = 0;
+    std::uint64_t shotAt_ = 0;
+    int failures_ = 0;
+};
+
+}  // namespace
+
+int RunSelfTest(GalleryWindow& window, const std::string& screenshotPath) {
+    if (!SyntheticInputAvailable()) {
+        std::printf("FAIL  the X server offers no XTest extension\n");
+        return 1;
+    }
+    Script script(window, screenshotPath);
+    return script.Run();
+}
+
+}  // namespace gallery
