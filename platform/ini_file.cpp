@@ -105,6 +105,11 @@ IniFile IniFile::Parse(std::string_view utf8_text) {
             continue;
         }
         std::wstring_view value = Trim(line.substr(equals + 1));
+        // One pair of matching quotes around the whole value is not part of it.
+        if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') &&
+            value.back() == value.front()) {
+            value = value.substr(1, value.size() - 2);
+        }
         value = value.substr(0, kMaxValueChars);
         current->entries.emplace_back(std::wstring(key), std::wstring(value));
     }

@@ -5,9 +5,10 @@
 // trimmed, UTF-8 with or without BOM, LF or CRLF line ends.
 //
 // Further rules: lines whose first non-blank character is ';' are comments; a line without
-// '=' inside a section is ignored; when a section or a key appears twice, the first one wins
-// (a key missing from the first section of a name is not looked for in a later one); text
-// before the first section belongs to none. Files are read up to 1 MiB; the rest is ignored.
+// '=' inside a section is ignored; one pair of matching quotes (" or ') around a whole value
+// is removed; when a section or a key appears twice, the first one wins (a key missing from
+// the first section of a name is not looked for in a later one); text before the first
+// section belongs to none. Files are read up to 1 MiB; the rest is ignored.
 
 #include <cstddef>
 #include <filesystem>

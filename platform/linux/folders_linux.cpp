@@ -19,7 +19,7 @@ namespace {
 constexpr const char* kDataFolderName = "Ostrel X9 Driver Files";
 
 std::string EnvOrEmpty(const char* name) {
-    const char* value = std::getenv(name);
+    const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe)
     return value != nullptr ? std::string(value) : std::string();
 }
 

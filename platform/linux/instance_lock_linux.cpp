@@ -14,7 +14,7 @@ namespace keyloom {
 namespace {
 
 std::string LockFolder() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");  // NOLINT(concurrency-mt-unsafe)
     struct stat info {};
     if (runtime != nullptr && runtime[0] == '/' && ::stat(runtime, &info) == 0 &&
         S_ISDIR(info.st_mode)) {
