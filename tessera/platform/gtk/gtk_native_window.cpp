@@ -13,6 +13,8 @@ namespace Tessera::gtk_backend {
 namespace {
 
 std::atomic<std::uint64_t> g_nextWindowId{1};
+// How long the pointer rests before WM_MOUSEHOVER (the framework asks for 400 ms).
+constexpr guint kHoverTimeMs = 400;
 
 LPARAM PointParam(double x, double y) {
     return MAKELPARAM(static_cast<int>(x), static_cast<int>(y));
@@ -143,6 +145,10 @@ void GtkNativeWindow::Destroy() {
         delete record;
     }
     timers_.clear();
+    if (hoverSource_ != 0) {
+        g_source_remove(hoverSource_);
+        hoverSource_ = 0;
+    }
     Send(WM_DESTROY, 0, 0);
     Send(WM_NCDESTROY, 0, 0);
     ThePlatform().UnregisterWindow(id_);
@@ -628,7 +634,24 @@ gboolean GtkNativeWindow::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer d
         return TRUE;
     }
     self->Input(WM_MOUSEMOVE, self->MouseKeys(event->state), PointParam(event->x, event->y));
+    if (self->hoverArmed_ && self->window_ != nullptr) {
+        if (self->hoverSource_ != 0) {
+            g_source_remove(self->hoverSource_);
+        }
+        self->hoverPoint_ = {static_cast<int>(event->x), static_cast<int>(event->y)};
+        self->hoverKeys_ = self->MouseKeys(event->state);
+        self->hoverSource_ = g_timeout_add(kHoverTimeMs, OnHoverTimeout, self);
+    }
     return TRUE;
+}
+
+gboolean GtkNativeWindow::OnHoverTimeout(gpointer data) {
+    auto* self = static_cast<GtkNativeWindow*>(data);
+    self->hoverSource_ = 0;
+    self->hoverArmed_ = false;
+    self->Send(WM_MOUSEHOVER, self->hoverKeys_,
+               MAKELPARAM(self->hoverPoint_.x, self->hoverPoint_.y));
+    return G_SOURCE_REMOVE;
 }
 
 gboolean GtkNativeWindow::OnLeave(GtkWidget*, GdkEventCrossing* event, gpointer data) {
@@ -637,6 +660,11 @@ gboolean GtkNativeWindow::OnLeave(GtkWidget*, GdkEventCrossing* event, gpointer 
     if (event->detail == GDK_NOTIFY_INFERIOR || event->mode != GDK_CROSSING_NORMAL) {
         return FALSE;
     }
+    if (self->hoverSource_ != 0) {
+        g_source_remove(self->hoverSource_);
+        self->hoverSource_ = 0;
+    }
+    self->hoverArmed_ = true;
     self->Send(WM_MOUSELEAVE, 0, 0);
     return FALSE;
 }

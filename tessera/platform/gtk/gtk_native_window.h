@@ -81,6 +81,7 @@ class GtkNativeWindow : public NativeWindow {
     static gboolean OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self);
     static gboolean OnGrabBroken(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean OnTimer(gpointer record);
+    static gboolean OnHoverTimeout(gpointer self);
 
     // Offers an input message to the sink's pre-translation, then sends it.
     void Input(unsigned msg, WPARAM wParam, LPARAM lParam);
@@ -108,6 +109,11 @@ class GtkNativeWindow : public NativeWindow {
     bool maximized_ = false;
     bool destroying_ = false;
     bool silent_ = false;  // no more messages to the sink
+    // WM_MOUSEHOVER once per stay in the window, after the pointer rests for a while.
+    guint hoverSource_ = 0;
+    bool hoverArmed_ = true;
+    CPoint hoverPoint_;
+    WPARAM hoverKeys_ = 0;
     // Window moving by mouse when no window manager does it.
     bool moving_ = false;
     CPoint moveStartPointer_;
