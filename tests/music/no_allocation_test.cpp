@@ -1,33 +1,12 @@
-// Counts every allocation of the process so a test can show that the analysis cycle
-// allocates nothing.
+// The analysis cycle allocates nothing.
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 
 #include "music/visualizer.h"
+#include "tests/music/allocation_counter.h"
 #include "tests/music/fake_audio_capture.h"
-
-namespace {
-std::atomic<long> g_allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* block = std::malloc(size == 0 ? 1 : size)) {
-        return block;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* block) noexcept {
-    std::free(block);
-}
-void operator delete(void* block, std::size_t /*size*/) noexcept {
-    std::free(block);
-}
 
 namespace keyloom {
 namespace {
@@ -44,11 +23,11 @@ TEST(AnalysisCycle, AllocatesNothing) {
     for (int mode : {13, 17, 15}) {
         visualizer->SetForegroundMode(mode);
         visualizer->SetBackgroundMode(mode == 13 ? 19 : 18);
-        const long before = g_allocations.load();
+        const long before = music_test::AllocationCount();
         for (int cycle = 0; cycle < 10; ++cycle) {
             visualizer->RunCycle();
         }
-        EXPECT_EQ(g_allocations.load() - before, 0) << "mode " << mode;
+        EXPECT_EQ(music_test::AllocationCount() - before, 0) << "mode " << mode;
     }
     EXPECT_GT(state.reads, 10);  // the cycles did read packets
 }
