@@ -1,0 +1,106 @@
+#include "tessera/core/control_registry.h"
+
+#include <array>
+
+#include "tessera/controls/area.h"
+#include "tessera/controls/button.h"
+#include "tessera/controls/menu_item.h"
+#include "tessera/core/panel.h"
+
+namespace Tessera {
+
+namespace {
+
+template <class T>
+std::unique_ptr<MControl> WithTitle(MObject* parent, unsigned id, CRect rect,
+                                    const std::wstring& title, int visible, int enabled) {
+    return std::make_unique<T>(parent, id, rect, title, visible, enabled);
+}
+
+template <class T>
+std::unique_ptr<MControl> WithoutTitle(MObject* parent, unsigned id, CRect rect,
+                                       const std::wstring&, int visible, int enabled) {
+    return std::make_unique<T>(parent, id, rect, visible, enabled);
+}
+
+using enum ControlScope;
+
+// Searched in order; the first matching name wins.
+constexpr std::array kClasses = {
+    ControlClass{L"CArea", kWindowAndPanel, &WithoutTitle<CArea>},
+    ControlClass{L"MText", kWindowAndPanel, nullptr},
+    ControlClass{L"MPicture", kWindowAndPanel, nullptr},
+    ControlClass{L"CPhotoFrame", kWindowAndPanel, nullptr},
+    ControlClass{L"CSliderPicture", kWindowAndPanel, nullptr},
+    ControlClass{L"CGifPicture", kWindowAndPanel, nullptr},
+    ControlClass{L"MProgress", kWindowAndPanel, nullptr},
+    ControlClass{L"MSlider", kWindowAndPanel, nullptr},
+    ControlClass{L"MLevelCtrl", kWindowAndPanel, nullptr},
+    ControlClass{L"MButton", kWindowAndPanel, &WithTitle<MButton>},
+    ControlClass{L"CImageButton", kWindowAndPanel, nullptr},
+    ControlClass{L"CTextButton", kWindowAndPanel, nullptr},
+    ControlClass{L"CCheckButton", kWindowAndPanel, nullptr},
+    ControlClass{L"CRadioButton", kWindowAndPanel, nullptr},
+    ControlClass{L"CSelectButton", kWindowAndPanel, nullptr},
+    ControlClass{L"CColorButton", kWindowAndPanel, nullptr},
+    ControlClass{L"MSpinButton", kWindowAndPanel, nullptr},
+    ControlClass{L"CSpinButton", kWindowAndPanel, nullptr},
+    ControlClass{L"CSwitchButton", kWindowAndPanel, nullptr},
+    ControlClass{L"CHelpButton", kWindowAndPanel, nullptr},
+    ControlClass{L"MEdit", kWindowAndPanel, nullptr},
+    ControlClass{L"MRichEdit", kWindowAndPanel, nullptr},
+    ControlClass{L"MEditEx", kWindowAndPanel, nullptr},
+    ControlClass{L"MComboBox", kWindowAndPanel, nullptr},
+    ControlClass{L"MTabCtrl", kWindowAndPanel, nullptr},
+    ControlClass{L"MTabLayout", kWindowAndPanel, &WithTitle<MTabLayout>},
+    ControlClass{L"MListBox", kWindowAndPanel, nullptr},
+    ControlClass{L"MPalette", kWindowAndPanel, nullptr},
+    ControlClass{L"CColorPalette", kWindowAndPanel, nullptr},
+    ControlClass{L"CColorSelect", kWindowAndPanel, nullptr},
+    ControlClass{L"CirclePalette", kWindowAndPanel, nullptr},
+    ControlClass{L"MenuItem", kWindowAndPanel, &WithTitle<MenuItem>},
+    ControlClass{L"MComboBox2", kWindowAndPanel, nullptr},
+    ControlClass{L"CComboBoxList2", kWindowAndPanel, nullptr},
+    ControlClass{L"CTabCtrlEx", kWindowAndPanel, nullptr},
+    ControlClass{L"CComboBoxList", kWindowOnly, nullptr},
+    ControlClass{L"KeyboardCtrl", kPanelOnly, nullptr},
+    ControlClass{L"MButton2", kPanelOnly, nullptr},
+    ControlClass{L"LayerButton", kPanelOnly, nullptr},
+    ControlClass{L"MacroListBox", kPanelOnly, nullptr},
+    ControlClass{L"CRecordList", kPanelOnly, nullptr},
+};
+
+}  // namespace
+
+std::span<const ControlClass> ControlClasses() {
+    return kClasses;
+}
+
+const ControlClass* FindControlClass(const std::wstring& name, ControlHost host) {
+    if (name.empty()) {
+        return nullptr;
+    }
+    for (const ControlClass& entry : kClasses) {
+        if (name != entry.name) {
+            continue;
+        }
+        const bool known = entry.scope == kWindowAndPanel ||
+                           (entry.scope == kWindowOnly && host == ControlHost::kWindow) ||
+                           (entry.scope == kPanelOnly && host == ControlHost::kPanel);
+        return known ? &entry : nullptr;
+    }
+    return nullptr;
+}
+
+std::unique_ptr<MControl> CreateControlByClassName(const std::wstring& name, ControlHost host,
+                                                   MObject* parent, unsigned id, CRect rect,
+                                                   const std::wstring& title, int visible,
+                                                   int enabled) {
+    const ControlClass* entry = FindControlClass(name, host);
+    if (entry == nullptr || entry->factory == nullptr) {
+        return nullptr;
+    }
+    return entry->factory(parent, id, rect, title, visible, enabled);
+}
+
+}  // namespace Tessera
