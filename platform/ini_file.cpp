@@ -58,7 +58,8 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
     if (!file) {
         return IniFile{};
     }
-    std::string bytes(kMaxFileBytes, '\0');
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    std::string bytes(error ? kMaxFileBytes : std::min<std::uintmax_t>(size, kMaxFileBytes), '\0');
     file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (file.bad()) {
         return IniFile{};
