@@ -325,7 +325,8 @@ void ColourWheel(cairo_t* cr, int w, int h) {
     const double cx = w / 2.0;
     const double cy = h / 2.0;
     for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
+        auto* row =
+            reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
         for (int x = 0; x < w; ++x) {
             double coverage = 0;
             double r = 0, g = 0, b = 0;
@@ -422,7 +423,8 @@ std::string IconBitmap(int size) {
     const unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     for (int y = size - 1; y >= 0; --y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
+        const auto* row =
+            reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
         for (int x = 0; x < size; ++x) {
             const std::uint32_t p = row[x];
             const std::uint32_t a = p >> 24;
@@ -435,13 +437,14 @@ std::string IconBitmap(int size) {
             out.push_back(static_cast<char>(a));
         }
     }
-    out.append(maskStride * side, '\0');
+    out.append(static_cast<std::size_t>(maskStride) * side, '\0');
     cairo_surface_destroy(surface);
     return out;
 }
 
 std::string IconFile(const std::vector<int>& sizes) {
     std::vector<std::string> images;
+    images.reserve(sizes.size());
     for (int size : sizes)
         images.push_back(IconBitmap(size));
     std::string out;

@@ -54,7 +54,7 @@ GtkNativeWindow::GtkNativeWindow(const WindowParams& params, WindowEventSink& si
 GtkNativeWindow::~GtkNativeWindow() {
     // Deleted without Destroy(): the sink may be half torn down, so it hears nothing.
     silent_ = true;
-    Destroy();
+    Teardown();
 }
 
 bool GtkNativeWindow::Create() {
@@ -135,6 +135,10 @@ bool GtkNativeWindow::Create() {
 }
 
 void GtkNativeWindow::Destroy() {
+    Teardown();
+}
+
+void GtkNativeWindow::Teardown() {
     if (window_ == nullptr || destroying_) {
         return;
     }
@@ -338,14 +342,12 @@ void GtkNativeWindow::SetCapture() {
     }
     GdkWindow* gdkWindow = gtk_widget_get_window(window_);
     GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(window_));
-    if (gdkWindow != nullptr && seat != nullptr &&
-        gdk_seat_grab(seat, gdkWindow, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, nullptr, nullptr,
-                      nullptr, nullptr) == GDK_GRAB_SUCCESS) {
-        captured_ = true;
-    } else {
-        // The implicit grab of the held button still keeps the mouse with this window.
-        captured_ = true;
-    }
+    // Without the grab (another program holds one) the implicit grab of the held button
+    // still keeps the mouse with this window until the release.
+    grabbed_ = gdkWindow != nullptr && seat != nullptr &&
+               gdk_seat_grab(seat, gdkWindow, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, nullptr,
+                             nullptr, nullptr, nullptr) == GDK_GRAB_SUCCESS;
+    captured_ = true;
 }
 
 void GtkNativeWindow::ReleaseCapture() {
@@ -354,9 +356,11 @@ void GtkNativeWindow::ReleaseCapture() {
     }
     captured_ = false;
     if (window_ != nullptr) {
-        if (GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(window_))) {
+        GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(window_));
+        if (grabbed_ && seat != nullptr) {
             gdk_seat_ungrab(seat);
         }
+        grabbed_ = false;
         Send(WM_CAPTURECHANGED, 0, 0);
     }
 }
@@ -768,6 +772,7 @@ gboolean GtkNativeWindow::OnGrabBroken(GtkWidget*, GdkEvent*, gpointer data) {
     auto* self = static_cast<GtkNativeWindow*>(data);
     if (self->captured_) {
         self->captured_ = false;
+        self->grabbed_ = false;
         self->Send(WM_CAPTURECHANGED, 0, 0);
     }
     return FALSE;

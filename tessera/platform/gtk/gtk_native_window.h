@@ -89,6 +89,7 @@ class GtkNativeWindow : public NativeWindow {
     void EnsureBacking(int width, int height);
     void UpdateShape();
     void ApplyLayering();
+    void Teardown();
 
     WindowParams params_;
     WindowEventSink& sink_;
@@ -104,6 +105,7 @@ class GtkNativeWindow : public NativeWindow {
     bool enabled_ = true;
     bool layered_ = false;
     bool captured_ = false;
+    bool grabbed_ = false;  // holds a pointer grab of its own
     bool painting_ = false;
     bool minimized_ = false;
     bool maximized_ = false;
