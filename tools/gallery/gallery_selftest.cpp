@@ -1,5 +1,6 @@
 #include "tools/gallery/gallery_selftest.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -79,6 +80,26 @@ class Script {
         steps_.push_back(
             {"Return closes the field and keeps the text", [] { SyntheticTapKey("Return"); },
              [this] { return !window_.IsEditOpen() && window_.NameText() == L"Keyloom 42"; }});
+        steps_.push_back({"keys reach the window as WM_KEYDOWN and WM_CHAR with Windows codes",
+                          [] {
+                              SyntheticTapKey("F5");
+                              SyntheticTypeText(L"Q!");
+                          },
+                          [this] {
+                              const auto& keys = window_.KeyLog();
+                              return std::find(keys.begin(), keys.end(), 0x74u) != keys.end() &&
+                                     std::find(keys.begin(), keys.end(), 0x51u) != keys.end() &&
+                                     std::find(keys.begin(), keys.end(), 0x31u) != keys.end() &&
+                                     window_.CharLog().find(L"Q!") != std::wstring::npos;
+                          }});
+        steps_.push_back(
+            {"text put on the clipboard comes back",
+             [this] {
+                 clipboardOk_ =
+                     CurrentPlatform().SetClipboardText(L"Keyloom \u2713 \u952E\u76D8") &&
+                     CurrentPlatform().GetClipboardText() == L"Keyloom \u2713 \u952E\u76D8";
+             },
+             [this] { return clipboardOk_; }});
         steps_.push_back({"a double click is one press and one double-click message",
                           [this] {
                               window_.ClearMouseLog();
@@ -197,6 +218,7 @@ class Script {
     std::uint64_t startedAt_ = 0;
     std::uint64_t shotAt_ = 0;
     int failures_ = 0;
+    bool clipboardOk_ = false;
 };
 
 }  // namespace

@@ -291,6 +291,10 @@ LRESULT GalleryWindow::OnNativeMessage(unsigned msg, WPARAM wParam, LPARAM lPara
     if (const wchar_t* name = MessageName(msg)) {
         if (msg >= WM_LBUTTONDOWN && msg <= WM_RBUTTONDBLCLK) {
             mouseLog_.push_back(msg);
+        } else if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
+            keyLog_.push_back(static_cast<unsigned>(wParam));
+        } else if (msg == WM_CHAR) {
+            charLog_.push_back(static_cast<wchar_t>(wParam));
         }
         wchar_t line[96];
         if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_CHAR) {

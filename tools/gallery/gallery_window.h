@@ -67,6 +67,9 @@ class GalleryWindow : public WindowEventSink, public NativeEditSink {
     NativeEdit* Edit() { return edit_.get(); }
     const std::vector<unsigned>& MouseLog() const { return mouseLog_; }
     void ClearMouseLog() { mouseLog_.clear(); }
+    // Virtual keys of WM_KEYDOWN and characters of WM_CHAR, in arrival order.
+    const std::vector<unsigned>& KeyLog() const { return keyLog_; }
+    const std::wstring& CharLog() const { return charLog_; }
     int ModalResult() const { return modalResult_; }
     bool IsModalOpen() const { return modalOpen_; }
     ARGB PickedColour() const { return picked_; }
@@ -130,6 +133,8 @@ class GalleryWindow : public WindowEventSink, public NativeEditSink {
     bool modalOpen_ = false;
     std::vector<int> workerPosts_;
     std::vector<unsigned> mouseLog_;
+    std::vector<unsigned> keyLog_;
+    std::wstring charLog_;
     std::vector<std::wstring> notes_;
     std::function<void(unsigned)> timerHook_;
     std::thread worker_;
