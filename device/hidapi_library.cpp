@@ -2,6 +2,7 @@
 
 #include <hidapi.h>
 
+#include <algorithm>
 #include <array>
 
 #include "platform/hotplug_monitor.h"
@@ -9,6 +10,9 @@
 
 namespace keyloom {
 namespace {
+
+// Report id byte and one 64-byte report.
+constexpr std::size_t kPaddedWriteBytes = 65;
 
 class HidapiDevice final : public HidDevice {
   public:
@@ -18,6 +22,18 @@ class HidapiDevice final : public HidDevice {
     HidapiDevice& operator=(const HidapiDevice&) = delete;
 
     int Write(const std::uint8_t* data, std::size_t length) override {
+#ifndef _WIN32
+        // Windows pads a short write to the interface's output report; hidraw sends it as
+        // it is. The only reports the program writes go to the configuration interface
+        // (64-byte reports), so short writes are padded to that size here, and the keyboard
+        // receives the same bytes on both systems.
+        if (length > 0 && length < kPaddedWriteBytes) {
+            std::array<unsigned char, kPaddedWriteBytes> padded{};
+            std::copy_n(data, length, padded.begin());
+            const int written = hid_write(device_, padded.data(), padded.size());
+            return written <= 0 ? written : static_cast<int>(length);
+        }
+#endif
         return hid_write(device_, data, length);
     }
 

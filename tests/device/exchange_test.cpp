@@ -188,6 +188,70 @@ TEST_F(SimDeviceTest, ExchangesRefuseAtOnceWithoutAnOpenEntry) {
     EXPECT_EQ(keyboard->Traffic().config_writes, 0U);
 }
 
+// A device that delivers scripted reads, to show how short reads land in the buffer.
+class ScriptedDevice final : public HidDevice {
+  public:
+    explicit ScriptedDevice(std::vector<std::vector<std::uint8_t>> reads)
+        : reads_(std::move(reads)) {}
+    int Write(const std::uint8_t*, std::size_t length) override { return static_cast<int>(length); }
+    int ReadTimeout(std::uint8_t* data, std::size_t length, int) override {
+        if (next_ >= reads_.size()) {
+            return 0;
+        }
+        const auto& read = reads_[next_++];
+        const std::size_t count = std::min(read.size(), length);
+        std::copy_n(read.begin(), count, data);
+        return static_cast<int>(count);
+    }
+    bool GetManufacturerString(std::wstring&) override { return false; }
+    bool GetProductString(std::wstring&) override { return false; }
+
+  private:
+    std::vector<std::vector<std::uint8_t>> reads_;
+    std::size_t next_ = 0;
+};
+
+class ScriptedLibrary final : public HidLibrary {
+  public:
+    explicit ScriptedLibrary(std::vector<std::vector<std::uint8_t>> reads)
+        : reads_(std::move(reads)) {}
+    std::vector<HidDeviceInfo> Enumerate(std::uint16_t, std::uint16_t) override {
+        HidDeviceInfo info;
+        info.path = "scripted";
+        info.vendor_id = 0x3412;
+        info.product_id = 0x7A21;
+        info.interface_identity = L"vid_3412&pid_7a21&mi_02";
+        return {info};
+    }
+    std::unique_ptr<HidDevice> OpenPath(const std::string&) override {
+        return std::make_unique<ScriptedDevice>(reads_);
+    }
+
+  private:
+    std::vector<std::vector<std::uint8_t>> reads_;
+};
+
+TEST(ShortReadTest, PositionsNoReadReachedKeepEarlierBytes) {
+    // A refusal of three bytes, then an acknowledgement of two.
+    ScriptedLibrary library({{0x00, 0x11, 0x22}, {0xAA, 0x05}});
+    ManualClock clock;
+    CDeviceManager manager(library, clock);
+    manager.AddFilter(0x3412, 0x7A21, L"", L"vid_3412&pid_7a21&mi_02");
+    manager.Rescan();
+    ASSERT_EQ(manager.EntryCount(), 1);
+    EXPECT_EQ(manager.GetEntryInfo(0)->manufacturer, L"");  // unreadable strings stay empty
+
+    Frame frame = RequestFrame(0x05, 0x20);
+    frame[64] = 0x77;
+    Frame request = frame;
+    request[1 + kChecksumByte] = FrameChecksum(request);
+    ASSERT_TRUE(manager.SendCommand(frame, 0));
+    EXPECT_EQ(frame[0], 0xAA);
+    EXPECT_EQ(frame[1], 0x05);
+    EXPECT_EQ(frame[2], 0x22);  // from the first read
+    EXPECT_TRUE(std::equal(frame.begin() + 3, frame.end(), request.begin() + 3));
+}
+
 // Unplugs the keyboard at one chosen pause, so the exchange in progress loses its device.
 class UnplugAtSleepClock final : public Clock {
   public:
