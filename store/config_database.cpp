@@ -103,6 +103,14 @@ bool FileExists(const std::wstring& path) {
     return fs::exists(ToFsPath(path), error);
 }
 
+// A first run that stopped between creating the file and its tables leaves zero bytes behind.
+// Such a file holds nothing to keep, and taken as it is no table would ever exist in it.
+bool IsEmptyFile(const std::wstring& path) {
+    std::error_code error;
+    const fs::path file = ToFsPath(path);
+    return fs::is_regular_file(file, error) && fs::file_size(file, error) == 0;
+}
+
 // Steps an insert and gives its row id, 0 when it failed. Callers hold 32-bit ids, and a
 // truncated id would name some other row (or none); such a row is taken out again and the
 // insert reported as failed.
@@ -238,7 +246,7 @@ ConfigDatabase::~ConfigDatabase() {
 bool ConfigDatabase::OpenOrCreateLocked(const std::wstring& folder, const std::wstring& name) {
     const std::wstring path = DatabaseFilePath(folder, name);
     path_ = WideToUtf8(path);
-    if (FileExists(path)) {
+    if (FileExists(path) && !IsEmptyFile(path)) {
         // An existing file is used as it is: no check, no missing tables added.
         return IsOpen() || Open(path_.c_str(), key_, kOpenExisting);
     }
@@ -552,6 +560,8 @@ int ConfigDatabase::ListLightSettings(std::vector<LightSetting>& settings) {
 
 // Per-key colours ---------------------------------------------------------------------------
 
+// The list is handed over (the callers build it for this call alone).
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
 int ConfigDatabase::AddKeyColours(std::vector<KeyColour> colours) {
     std::lock_guard<std::mutex> guard(lock_);
     SQLiteAutoTransaction transaction(this);
@@ -645,6 +655,7 @@ int ConfigDatabase::ListMacros(std::vector<MacroInfo>& macros) {
     return CollectRows(query, macros, ReadMacro);
 }
 
+// NOLINTNEXTLINE(performance-unnecessary-value-param): handed over, as the colours above
 void ConfigDatabase::AddMacroEvents(std::vector<MacroEvent> events) {
     std::lock_guard<std::mutex> guard(lock_);
     SQLiteAutoTransaction transaction(this);

@@ -52,7 +52,7 @@ void BM_SaveKeyAssignment1000(benchmark::State& state) {
     assignment.macro_type = 2;
     assignment.macro_value = 0x04;
     assignment.macro_desc = L"A";
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
         int failures = 0;
         for (int key = 1; key <= 1000; ++key) {
             assignment.key_code = key;
@@ -81,7 +81,7 @@ void BM_AddKeyColours109(benchmark::State& state) {
         colours[i].key_code = 4 + i;
         colours[i].key_rgb = 0x00FF0000 + i;
     }
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
         if (bench.db().AddKeyColours(colours) != 109) {
             state.SkipWithError("not every colour was stored");
             break;

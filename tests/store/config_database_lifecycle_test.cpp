@@ -155,6 +155,16 @@ TEST(ConfigDatabaseFiles, ExistingBackupIsNeverOverwritten) {
     EXPECT_EQ(ReadBytes(backup), "the user's own file");
 }
 
+TEST(ConfigDatabaseFiles, ZeroByteFileGetsTheSchema) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder.path() / "db");
+    WriteBytes(folder.File("db/kb_data_data_v5.db"), "");
+    ConfigDatabase db;
+    ASSERT_TRUE(db.OpenDatabase(folder.Wide(), kDatabaseName));
+    EXPECT_EQ(db.AddProfile({.name = L"p"}), 1);
+    EXPECT_EQ(db.AddMusicLayer(L"music"), 1);
+}
+
 TEST(ConfigDatabaseFiles, NonAsciiFoldersWork) {
     for (const std::wstring leaf : {L"配置 文件", L"Папка пользователя"}) {
         TempFolder folder(leaf);

@@ -17,6 +17,7 @@ class DefaultProfiles : public StoreTest {
 
     std::vector<std::wstring> Names(const std::vector<ProfileInfo>& profiles) {
         std::vector<std::wstring> names;
+        names.reserve(profiles.size());
         for (const auto& p : profiles) {
             names.push_back(p.name);
         }

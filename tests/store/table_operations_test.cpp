@@ -326,6 +326,7 @@ TEST_F(TableOperations, OneLightModeIsActiveAndProfilesDoNotMatter) {
 
 TEST_F(TableOperations, KeyColoursAreStoredListedAndDeletedByMode) {
     std::vector<KeyColour> colours;
+    colours.reserve(110);
     for (int key = 0; key < 109; ++key) {
         colours.push_back(
             {.profile = 1, .light_id = 0, .key_code = key + 4, .key_rgb = key * 0x010203});
