@@ -155,8 +155,12 @@ std::optional<Report> KeyboardFirmware::Handle(const Report& request) {
         return true;
     };
 
+    const std::uint8_t command = request[kCommandByte];
+    if (!in_sequence_ && command != kBegin && command != kEnd && command != kFactoryReset) {
+        ++counters_.unbracketed;
+    }
     bool accepted = true;
-    switch (request[kCommandByte]) {
+    switch (command) {
         case kBegin:
             in_sequence_ = true;
             frame_pieces_seen_ = false;

@@ -44,6 +44,8 @@ struct FirmwareCounters {
     std::uint64_t sequences = 0;     // begin commands
     std::uint64_t frames_shown = 0;  // streamed frames completed by an end command
     std::uint64_t factory_resets = 0;
+    // Data commands (anything but begin, end and factory reset) outside a begin/end pair.
+    std::uint64_t unbracketed = 0;
 };
 
 // The factory key map the virtual keyboard ships with when none is given: every key of the

@@ -144,6 +144,7 @@ TEST(KeyboardFirmwareTest, StreamedFrameIsShownOnlyWhenItsSequenceEnds) {
     };
     stream(7, true);
     EXPECT_EQ(firmware.Counters().frames_shown, 1U);
+    EXPECT_EQ(firmware.Counters().unbracketed, 0U);
     EXPECT_EQ(firmware.Tables().shown_colours[336], 0x40);
     EXPECT_EQ(firmware.Tables().colour_map, firmware.Tables().factory_colour_map);
 
@@ -155,6 +156,7 @@ TEST(KeyboardFirmwareTest, StreamedFrameIsShownOnlyWhenItsSequenceEnds) {
 
 TEST(KeyboardFirmwareTest, FactoryResetRestoresEveryTable) {
     KeyboardFirmware firmware;
+    // Data commands sent without begin/end are taken but counted; the reset is sent alone.
     firmware.Handle(Request(0x09, 56, 0, 0x90));
     firmware.Handle(Request(0x0B, 56, 0, 0x10));
     firmware.Handle(Request(0x0D, 56, 0, 0x20));
@@ -173,6 +175,7 @@ TEST(KeyboardFirmwareTest, FactoryResetRestoresEveryTable) {
     EXPECT_EQ(tables.macro_area, MacroAreaTable{});
     EXPECT_EQ(tables.settings, DefaultFactorySettings());
     EXPECT_EQ(firmware.Counters().factory_resets, 1U);
+    EXPECT_EQ(firmware.Counters().unbracketed, 5U);  // 0x09, 0x0B, 0x0D, 0x05, 0x06
 }
 
 }  // namespace
