@@ -6,6 +6,9 @@
 #include "tessera/controls/button.h"
 #include "tessera/controls/menu_item.h"
 #include "tessera/core/panel.h"
+#include "tessera/keyboard/keyboard_ctrl.h"
+#include "tessera/keyboard/macro_list_box.h"
+#include "tessera/keyboard/record_list.h"
 
 namespace Tessera {
 
@@ -63,11 +66,11 @@ constexpr std::array kClasses = {
     ControlClass{L"CComboBoxList2", kWindowAndPanel, nullptr},
     ControlClass{L"CTabCtrlEx", kWindowAndPanel, nullptr},
     ControlClass{L"CComboBoxList", kWindowOnly, nullptr},
-    ControlClass{L"KeyboardCtrl", kPanelOnly, nullptr},
+    ControlClass{L"KeyboardCtrl", kPanelOnly, &WithoutTitle<KeyboardCtrl>},
     ControlClass{L"MButton2", kPanelOnly, nullptr},
     ControlClass{L"LayerButton", kPanelOnly, nullptr},
-    ControlClass{L"MacroListBox", kPanelOnly, nullptr},
-    ControlClass{L"CRecordList", kPanelOnly, nullptr},
+    ControlClass{L"MacroListBox", kPanelOnly, &WithoutTitle<MacroListBox>},
+    ControlClass{L"CRecordList", kPanelOnly, &WithoutTitle<CRecordList>},
 };
 
 }  // namespace
