@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 
 #include "device/clock.h"
 #include "device/device_manager.h"
@@ -25,8 +26,9 @@ struct JobContext {
     int current_light_mode = 1;
 };
 
-// What happened to a job's exchanges. Jobs never stop at a failed exchange except where
-// going on would send the keyboard data built from an answer it did not give.
+// What happened to a job's exchanges. A job runs to its end through failed exchanges,
+// except a streamed frame (dropped at its first unacknowledged piece) and a write whose
+// payload would be built from an answer the keyboard did not give.
 struct JobResult {
     int exchanges = 0;       // exchanges attempted
     int failed = 0;          // of them, not acknowledged
