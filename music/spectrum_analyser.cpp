@@ -120,10 +120,11 @@ void SpectrumAnalyser::AddPacket(const AudioPacket& packet, int gain) {
 }
 
 void SpectrumAnalyser::CopyHistory(HistoryBuffer& out) const {
-    for (int i = 0; i < kHistorySamples; ++i) {
-        const float v = ring_[static_cast<std::size_t>((oldest_ + i) % kHistorySamples)];
-        out[static_cast<std::size_t>(2 * i)] = v;
-        out[static_cast<std::size_t>(2 * i + 1)] = v;
+    const auto oldest = static_cast<std::size_t>(oldest_);
+    for (std::size_t i = 0; i < kHistorySamples; ++i) {
+        const float v = ring_[(oldest + i) % kHistorySamples];
+        out[2 * i] = v;
+        out[2 * i + 1] = v;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -131,7 +132,7 @@ int Run(const Options& options) {
     }
 
     const double seconds = options.seconds > 0.0 ? options.seconds : (file ? file->Seconds() : 3.0);
-    const auto cycles = static_cast<long>(seconds / 0.015 + 0.5);
+    const auto cycles = std::lround(seconds / 0.015);
     LevelArray levels{};
     long cycle = 0;
     for (; cycle < cycles; ++cycle) {
