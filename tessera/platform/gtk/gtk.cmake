@@ -3,6 +3,7 @@ pkg_check_modules(TESSERA_GTK REQUIRED IMPORTED_TARGET gtk+-3.0)
 
 target_sources(tessera PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/gtk_input_rules.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/alpha_shape.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gtk_platform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gtk_native_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gtk_native_edit.cpp

@@ -317,23 +317,42 @@ void GtkNativeWindow::ApplyLayering() {
     if (window_ == nullptr) {
         return;
     }
+    shapeApplied_ = false;
     if (layered_) {
-        UpdateShape();
+        UpdateShape(GetClientRect());
     } else {
         gtk_widget_shape_combine_region(window_, nullptr);
     }
     gtk_widget_queue_draw(window_);
 }
 
-void GtkNativeWindow::UpdateShape() {
+void GtkNativeWindow::UpdateShape(const CRect& rows) {
     // With a compositor the alpha channel does the work; without one (Xvfb, bare X) the
     // window would show black where it is transparent, so its shape follows the alpha.
     if (window_ == nullptr || !layered_ || backing_ == nullptr || ThePlatform().IsComposited()) {
         return;
     }
-    cairo_region_t* region = gdk_cairo_region_create_from_surface(backing_);
+    cairo_surface_flush(backing_);
+    const int width = cairo_image_surface_get_width(backing_);
+    const int height = cairo_image_surface_get_height(backing_);
+    shape_.Update(reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(backing_)),
+                  width, height, cairo_image_surface_get_stride(backing_) / 4, rows.top,
+                  rows.bottom);
+    std::vector<ShapeRect> rects = shape_.Rects();
+    if (shapeApplied_ && rects == appliedShape_) {
+        return;  // unchanged: no round trip to the X server
+    }
+    std::vector<cairo_rectangle_int_t> cairoRects;
+    cairoRects.reserve(rects.size());
+    for (const ShapeRect& r : rects) {
+        cairoRects.push_back({r.x, r.y, r.width, r.height});
+    }
+    cairo_region_t* region =
+        cairo_region_create_rectangles(cairoRects.data(), static_cast<int>(cairoRects.size()));
     gtk_widget_shape_combine_region(window_, region);
     cairo_region_destroy(region);
+    appliedShape_ = std::move(rects);
+    shapeApplied_ = true;
 }
 
 void GtkNativeWindow::SetCapture() {
@@ -446,7 +465,7 @@ void GtkNativeWindow::Present(const Surface& client, const CRect& rect) {
                       area.left);
     }
     cairo_surface_mark_dirty(backing_);
-    UpdateShape();
+    UpdateShape(area);
     if (!painting_ && !area.IsRectEmpty()) {
         gtk_widget_queue_draw_area(window_, area.left, area.top, area.Width(), area.Height());
     }

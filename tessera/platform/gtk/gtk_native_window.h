@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
+#include "tessera/platform/gtk/alpha_shape.h"
 #include "tessera/platform/gtk/gtk_backend.h"
 #include "tessera/platform/native_window.h"
 
@@ -87,7 +89,8 @@ class GtkNativeWindow : public NativeWindow {
     void Input(unsigned msg, WPARAM wParam, LPARAM lParam);
     WPARAM MouseKeys(guint state) const;
     void EnsureBacking(int width, int height);
-    void UpdateShape();
+    // Cuts the window shape from the alpha of the backing rows `rows` touched.
+    void UpdateShape(const CRect& rows);
     void ApplyLayering();
     void Teardown();
 
@@ -105,7 +108,10 @@ class GtkNativeWindow : public NativeWindow {
     bool enabled_ = true;
     bool layered_ = false;
     bool captured_ = false;
-    bool grabbed_ = false;  // holds a pointer grab of its own
+    bool grabbed_ = false;
+    AlphaShape shape_;
+    std::vector<ShapeRect> appliedShape_;
+    bool shapeApplied_ = false;  // holds a pointer grab of its own
     bool painting_ = false;
     bool minimized_ = false;
     bool maximized_ = false;
