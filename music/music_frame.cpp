@@ -30,6 +30,13 @@ MusicKeyColours SampleKeyColours(const FrameImage& image) {
     return result;
 }
 
+MusicKeyColours SamplePublishedKeyColours(const Visualizer& visualizer) {
+    MusicKeyColours colours;
+    visualizer.ReadPublishedImage(
+        [&colours](const FrameImage& image) { colours = SampleKeyColours(image); });
+    return colours;
+}
+
 ColourMap BuildMusicPayload(std::span<const MusicKeyColour> keys) {
     ColourMap payload{};
     for (const MusicKeyColour& key : keys) {

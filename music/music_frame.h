@@ -9,6 +9,7 @@
 #include <span>
 
 #include "music/frame_image.h"
+#include "music/visualizer.h"
 #include "protocol/colour_map.h"
 
 namespace keyloom {
@@ -45,6 +46,10 @@ struct MusicKeyColours {
 
 // The colour of every grid point that names a key, in grid order.
 MusicKeyColours SampleKeyColours(const FrameImage& image);
+
+// The same from the visualiser's published image, read while it cannot be swapped (the
+// worker's frame build).
+MusicKeyColours SamplePublishedKeyColours(const Visualizer& visualizer);
 
 // The colour map of the sampled keys; keys without a matrix index are skipped.
 ColourMap BuildMusicPayload(std::span<const MusicKeyColour> keys);

@@ -25,6 +25,10 @@ const std::array<MusicModeItem, 10> kBackgroundModeItems = {{
     {332, 5},   // Green
 }};
 
+int MusicAmplitudeMaximum(const IniFile& config) {
+    return config.GetInt(L"TEXT", L"MUSIC_AMPLITUDE", 0);
+}
+
 bool EnsureMusicLayer(ConfigDatabase& database) {
     if (database.CountMusicLayers() > 0) {
         return true;

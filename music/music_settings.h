@@ -6,6 +6,7 @@
 #include <array>
 
 #include "music/visualizer.h"
+#include "platform/ini_file.h"
 #include "store/config_database.h"
 
 namespace keyloom {
@@ -16,6 +17,9 @@ inline constexpr wchar_t kDefaultMusicLayerName[] = L"音乐律动";
 inline constexpr int kAmplitudeStep = 20;
 inline constexpr int kDefaultAmplitudePosition = 50;
 inline constexpr int kDefaultBrightnessPosition = 10;
+// The amplitude slider's position when the page is built, before the settings load.
+inline constexpr int kAmplitudeFirstPosition = 60;
+inline constexpr int kBrightnessMaximum = 100;
 
 // One entry of a mode list on the music page: its text and the mode it selects.
 struct MusicModeItem {
@@ -35,6 +39,10 @@ struct MusicPageValues {
 };
 
 enum class MusicSetting { kForegroundMode, kAmplitude, kBackgroundMode, kBackgroundBrightness };
+
+// The amplitude slider's maximum: "MUSIC_AMPLITUDE" of section "TEXT" of config.ini, 0 when
+// the key is missing.
+int MusicAmplitudeMaximum(const IniFile& config);
 
 // Creates the default row when the table has none; false when it could not be created.
 bool EnsureMusicLayer(ConfigDatabase& database);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "keys/key_layout.h"
+#include "music/mode_images.h"
 
 namespace keyloom {
 namespace {
@@ -69,6 +70,22 @@ TEST_F(KeyGrid, LitOnlyWhenSomeSampledColourIsAboveOne) {
         (*image)[PixelIndex(c.x, c.y)] = c.colour;
         EXPECT_EQ(SampleKeyColours(*image).lit, c.lit) << c.x << "," << c.y << " " << c.colour;
     }
+}
+
+TEST(PublishedKeyColours, SilenceWithBackgroundNoneLightsNothing) {
+    auto visualizer = std::make_unique<Visualizer>(nullptr);
+    visualizer->SetBackgroundMode(0);
+    visualizer->SetForegroundMode(1);
+    visualizer->RunCycle();
+    const MusicKeyColours silent = SamplePublishedKeyColours(*visualizer);
+    EXPECT_FALSE(silent.lit);  // nothing would be sent
+    EXPECT_GT(silent.count, 100u);
+
+    visualizer->SetBackgroundMode(5);  // green background
+    visualizer->RunCycle();
+    const MusicKeyColours green = SamplePublishedKeyColours(*visualizer);
+    EXPECT_TRUE(green.lit);
+    EXPECT_EQ(ColourOf(green, 0x29), ScaleColour(0x00FF00, BrightnessToValue(100)));
 }
 
 TEST_F(KeyGrid, PayloadPlacesColoursAtMatrixIndices) {

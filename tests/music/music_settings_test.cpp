@@ -124,6 +124,13 @@ TEST_F(MusicSettingsTest, ChangesGoToVisualiserAndRow) {
     }
 }
 
+TEST(MusicAmplitude, SliderMaximumFromConfiguration) {
+    EXPECT_EQ(MusicAmplitudeMaximum(IniFile::Parse("[TEXT]\nMUSIC_AMPLITUDE = 100\n")), 100);
+    EXPECT_EQ(MusicAmplitudeMaximum(IniFile::Parse("[text]\nmusic_amplitude=75\n")), 75);
+    EXPECT_EQ(MusicAmplitudeMaximum(IniFile::Parse("[TEXT]\nVERSION=1\n")), 0);
+    EXPECT_EQ(MusicAmplitudeMaximum(IniFile::Load("/nonexistent/config.ini")), 0);
+}
+
 TEST_F(MusicSettingsTest, ChangeWithoutRowStillAppliesButReportsFailure) {
     EXPECT_FALSE(ChangeMusicSetting(database, *visualizer, MusicSetting::kAmplitude, 7));
     EXPECT_EQ(visualizer->Gain(), 140);
