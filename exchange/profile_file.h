@@ -40,7 +40,8 @@ struct ImportOutcome {
     std::wstring name;  // the list entry to add when error is kNone
     int id = 0;         // its id (0 when the store refused the new row)
     int items_read = 0;
-    int items_stored = 0;  // rows the store accepted (a later row for a key replaces an earlier one)
+    int items_stored =
+        0;  // rows the store accepted (a later row for a key replaces an earlier one)
 };
 
 // Adds the file's profile as a new profile (not made current) with its key rows. Nothing is

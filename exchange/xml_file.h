@@ -24,8 +24,8 @@ enum class XmlLoadError {
     kFileMissing,
     kFileUnreadable,
     kFileTooLarge,
-    kNotXml,     // not well-formed, truncated, or not UTF-8 text
-    kWrongRoot,  // well-formed, but not the kind of file asked for
+    kNotXml,        // not well-formed, truncated, or not UTF-8 text
+    kWrongRoot,     // well-formed, but not the kind of file asked for
     kTooManyItems,  // more items than any real profile or macro holds: refused whole
 };
 

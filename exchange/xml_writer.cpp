@@ -7,15 +7,31 @@ std::string EscapeXmlAttribute(std::string_view utf8) {
     out.reserve(utf8.size());
     for (char c : utf8) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&apos;"; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
             // Line breaks and tabs would be folded to blanks by any reader: keep them.
-            case '\n': out += "&#10;"; break;
-            case '\r': out += "&#13;"; break;
-            case '\t': out += "&#9;"; break;
+            case '\n':
+                out += "&#10;";
+                break;
+            case '\r':
+                out += "&#13;";
+                break;
+            case '\t':
+                out += "&#9;";
+                break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20) {
                     break;  // not representable in XML 1.0: dropped

@@ -22,9 +22,9 @@ inline constexpr int kPasteKeyHoldMs = 100;
 inline constexpr int kClipboardRestoreDelayMs = 1000;
 
 enum class KeyActionOutcome {
-    kNoAction,         // no row for the id, an unknown kind, or nothing to do (empty text)
-    kRefused,          // an address that is not a web address
-    kFailed,           // the desktop could not carry it out
+    kNoAction,  // no row for the id, an unknown kind, or nothing to do (empty text)
+    kRefused,   // an address that is not a web address
+    kFailed,    // the desktop could not carry it out
     kDone,
 };
 

@@ -61,9 +61,8 @@ public:
         if (IsExecutableFile(utf8)) {
             gchar* argv[] = {const_cast<gchar*>(utf8.c_str()), nullptr};
             GError* error = nullptr;
-            const gboolean ok =
-                g_spawn_async(nullptr, argv, nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
-                              &error);
+            const gboolean ok = g_spawn_async(nullptr, argv, nullptr, G_SPAWN_DEFAULT, nullptr,
+                                              nullptr, nullptr, &error);
             if (error != nullptr) {
                 g_error_free(error);
             }

@@ -66,7 +66,8 @@ TEST_F(MacroFileTest, ExportThenImportGivesASecondMacroWithStepsNumberedFromZero
 
 TEST_F(MacroFileTest, MissingAttributesReadAsZeroAndEmptyStepsRoundTrip) {
     const ImportOutcome imported = ImportMacro(
-        db_, folder_.Write("m.xml", "<macro><macroinfo name=\"Bare\" type=\"x\"/><macroitems/></macro>"));
+        db_, folder_.Write("m.xml",
+                           "<macro><macroinfo name=\"Bare\" type=\"x\"/><macroitems/></macro>"));
     ASSERT_EQ(imported.error, XmlLoadError::kNone);
     MacroInfo info;
     ASSERT_TRUE(db_.GetMacro(imported.id, info));

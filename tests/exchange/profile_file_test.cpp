@@ -78,16 +78,19 @@ TEST_F(ProfileFileTest, ExportThenImportGivesTheSameRowsUnderANewProfile) {
 }
 
 TEST_F(ProfileFileTest, ImportSkipsEmptyRowsAndKeepsTheLaterOfTwoRowsForAKey) {
-    const std::wstring file = folder_.Write("p.xml",
-        "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-        "<profile><profileinfo name=\"Imported\"/><keyitems>"
-        "<item fn_layer=\"0\" key_code=\"0\" macro_type=\"2\" macro_value=\"5\"/>"
-        "<item fn_layer=\"0\" key_code=\"4\" macro_type=\"2\" macro_value=\"0\"/>"
-        "<item fn_layer=\"0\" key_code=\"5\" macro_type=\"2\" macro_value=\"6\" macro_desc=\"first\"/>"
-        "<item fn_layer=\"0\" key_code=\"5\" macro_type=\"2\" macro_value=\" +7x\" macro_desc=\"later\"/>"
-        "<item fn_layer=\"1\" key_code=\"6\" macro_type=\"2\" macro_value=\"-2\"/>"
-        "<other key_code=\"9\" macro_value=\"9\"/>"
-        "</keyitems></profile>");
+    const std::wstring file =
+        folder_.Write("p.xml",
+                      "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                      "<profile><profileinfo name=\"Imported\"/><keyitems>"
+                      "<item fn_layer=\"0\" key_code=\"0\" macro_type=\"2\" macro_value=\"5\"/>"
+                      "<item fn_layer=\"0\" key_code=\"4\" macro_type=\"2\" macro_value=\"0\"/>"
+                      "<item fn_layer=\"0\" key_code=\"5\" macro_type=\"2\" macro_value=\"6\" "
+                      "macro_desc=\"first\"/>"
+                      "<item fn_layer=\"0\" key_code=\"5\" macro_type=\"2\" macro_value=\" +7x\" "
+                      "macro_desc=\"later\"/>"
+                      "<item fn_layer=\"1\" key_code=\"6\" macro_type=\"2\" macro_value=\"-2\"/>"
+                      "<other key_code=\"9\" macro_value=\"9\"/>"
+                      "</keyitems></profile>");
     const ImportOutcome imported = ImportProfile(db_, file);
     ASSERT_EQ(imported.error, XmlLoadError::kNone);
     EXPECT_EQ(imported.items_read, 5);
@@ -123,8 +126,7 @@ TEST_F(ProfileFileTest, BadFilesStoreNothing) {
     }
     std::vector<ProfileInfo> profiles;
     EXPECT_EQ(db_.ListProfiles(profiles), 0);
-    EXPECT_EQ(ImportProfile(db_, folder_.wide() + L"absent.xml").error,
-              XmlLoadError::kFileMissing);
+    EXPECT_EQ(ImportProfile(db_, folder_.wide() + L"absent.xml").error, XmlLoadError::kFileMissing);
 }
 
 TEST_F(ProfileFileTest, AProfileWithoutKeyRowsRoundTrips) {

@@ -36,13 +36,20 @@ TEST(XmlFile, ParseDecimalFollowsTheLeadingNumberRule) {
         const char* text;
         int expected;
     } cases[] = {
-        {"42", 42},          {"  7", 7},
-        {"-13", -13},        {"+5", 5},
-        {"12abc", 12},       {"abc", 0},
-        {"", 0},             {" - 3", 0},
-        {"0x1F", 0},         {"99999999999", INT_MAX},
-        {"-99999999999", INT_MIN}, {"2147483647", INT_MAX},
-        {"-2147483648", INT_MIN},  {"\t\n 8", 8},
+        {"42", 42},
+        {"  7", 7},
+        {"-13", -13},
+        {"+5", 5},
+        {"12abc", 12},
+        {"abc", 0},
+        {"", 0},
+        {" - 3", 0},
+        {"0x1F", 0},
+        {"99999999999", INT_MAX},
+        {"-99999999999", INT_MIN},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"\t\n 8", 8},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParseDecimal(c.text), c.expected) << '"' << c.text << '"';
@@ -77,8 +84,7 @@ TEST(XmlFile, LoadReportsWhyNothingCouldBeRead) {
 TEST(XmlFile, RefusesOversizedFilesWithoutReadingThem) {
     testing::TempFolder folder;
     const std::wstring big = folder.Write("big.xml", "<profile>");
-    std::filesystem::resize_file(std::filesystem::path(WideToUtf8(big)),
-                                 kMaxExchangeFileBytes + 1);
+    std::filesystem::resize_file(std::filesystem::path(WideToUtf8(big)), kMaxExchangeFileBytes + 1);
     EXPECT_EQ(LoadXmlFile(big, "profile").error, XmlLoadError::kFileTooLarge);
 }
 

@@ -138,10 +138,9 @@ TEST_F(KeyActionRowsTest, TheRowsKindDecides) {
     EXPECT_EQ(CarryOutKeyAction(db_, actions_, bad_site), KeyActionOutcome::kRefused);
     EXPECT_EQ(CarryOutKeyAction(db_, actions_, other), KeyActionOutcome::kNoAction);
     EXPECT_EQ(CarryOutKeyAction(db_, actions_, 999), KeyActionOutcome::kNoAction);
-    EXPECT_EQ(actions_.calls,
-              (std::vector<std::wstring>{L"program /usr/bin/editor",
-                                         L"address http://www.example.com",
-                                         L"clipboard typed text", L"press"}));
+    EXPECT_EQ(actions_.calls, (std::vector<std::wstring>{L"program /usr/bin/editor",
+                                                         L"address http://www.example.com",
+                                                         L"clipboard typed text", L"press"}));
 }
 
 }  // namespace
