@@ -5,17 +5,21 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <numeric>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "music/visualizer.h"
-#include "tests/platform/audio_tone_player.h"
+#include "tests/platform/sound_server_helpers.h"
 
 namespace keyloom {
 namespace {
 
+using audio_test::Pactl;
 using Clock = std::chrono::steady_clock;
 
 // 48 kHz frames, two frames to a sample and each sample stored twice: bin k of the 512-point
@@ -24,7 +28,7 @@ constexpr double kToneFrequency = 1875.0;
 constexpr int kToneLevel = 80;
 
 class VisualizerOnSoundServer : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         if (std::getenv("PULSE_SERVER") == nullptr) {
             GTEST_SKIP() << "PULSE_SERVER not set: no private sound server";
@@ -99,6 +103,36 @@ TEST_F(VisualizerOnSoundServer, ToneRaisesItsBinsThenSilenceDecays) {
         EXPECT_LT(levels[kToneLevel], before * 0.85F);
         EXPECT_GT(levels[kToneLevel], before * 0.7F);
     }
+}
+
+TEST_F(VisualizerOnSoundServer, FollowsTheDefaultSinkOnItsOwnThread) {
+    const std::string original = Pactl("get-default-sink");
+    const std::string module = Pactl("load-module module-null-sink sink_name=keyloom_viz_alt");
+    ASSERT_FALSE(module.empty());
+    visualizer->StartThread();
+    visualizer->SetActive(true);
+
+    Pactl("set-default-sink keyloom_viz_alt");
+    auto following = [&](const std::string& monitor) {
+        const auto deadline = Clock::now() + std::chrono::seconds(10);
+        while (Clock::now() < deadline) {
+            const std::vector<Visualizer::Device> devices = visualizer->Devices();
+            if (devices.size() == 1 && devices[0].endpoint.id == monitor &&
+                visualizer->IsCaptureOpen()) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return false;
+    };
+    EXPECT_TRUE(following("keyloom_viz_alt.monitor"));
+
+    // And back, while inactive (the idle loop handles the change too).
+    visualizer->SetActive(false);
+    Pactl("set-default-sink " + original);
+    EXPECT_TRUE(following(original + ".monitor"));
+    visualizer.reset();
+    Pactl("unload-module " + module);
 }
 
 }  // namespace

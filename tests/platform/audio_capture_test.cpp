@@ -12,11 +12,12 @@
 #include <string>
 #include <thread>
 
-#include "tests/platform/audio_tone_player.h"
+#include "tests/platform/sound_server_helpers.h"
 
 namespace keyloom {
 namespace {
 
+using audio_test::Pactl;
 using Clock = std::chrono::steady_clock;
 
 // Tests that need a sound server run only against a private one named by PULSE_SERVER
@@ -25,24 +26,8 @@ bool PrivateServerGiven() {
     return std::getenv("PULSE_SERVER") != nullptr;
 }
 
-// Runs a pactl command against the private server; its output's first line.
-std::string Pactl(const std::string& arguments) {
-    std::string output;
-    if (FILE* pipe = popen(("pactl " + arguments + " 2>/dev/null").c_str(), "r")) {
-        char line[256];
-        if (fgets(line, sizeof line, pipe) != nullptr) {
-            output = line;
-        }
-        pclose(pipe);
-    }
-    while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) {
-        output.pop_back();
-    }
-    return output;
-}
-
 class ScopedEnvironment {
-  public:
+public:
     ScopedEnvironment(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) {
             old_ = old;
@@ -59,7 +44,7 @@ class ScopedEnvironment {
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
-  private:
+private:
     const char* name_;
     std::optional<std::string> old_;
 };

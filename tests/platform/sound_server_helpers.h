@@ -1,20 +1,22 @@
 #pragma once
 
-// Plays a sine tone into the default sink of the sound server named by the environment,
-// from a thread of its own, until stopped. For the end-to-end audio tests only.
+// For the end-to-end audio tests, against the sound server named by the environment: a
+// sine tone played into the default sink from a thread of its own, and pactl commands.
 
 #include <pulse/simple.h>
 
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
+#include <string>
 #include <thread>
 #include <vector>
 
 namespace keyloom::audio_test {
 
 class TonePlayer {
-  public:
+public:
     TonePlayer(double frequency, float amplitude) {
         const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, kRate, 2};
         int error = 0;
@@ -42,7 +44,7 @@ class TonePlayer {
         }
     }
 
-  private:
+private:
     static constexpr uint32_t kRate = 48000;
     static constexpr std::size_t kBlockFrames = 480;
 
@@ -68,5 +70,21 @@ class TonePlayer {
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
+
+// Runs a pactl command; the first line of its output.
+inline std::string Pactl(const std::string& arguments) {
+    std::string output;
+    if (FILE* pipe = popen(("pactl " + arguments + " 2>/dev/null").c_str(), "r")) {
+        char line[256];
+        if (fgets(line, sizeof line, pipe) != nullptr) {
+            output = line;
+        }
+        pclose(pipe);
+    }
+    while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) {
+        output.pop_back();
+    }
+    return output;
+}
 
 }  // namespace keyloom::audio_test
