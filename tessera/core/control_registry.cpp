@@ -6,6 +6,8 @@
 #include "tessera/controls/button.h"
 #include "tessera/controls/menu_item.h"
 #include "tessera/core/panel.h"
+#include "tessera/keyboard/circle_palette.h"
+#include "tessera/keyboard/hsl_palette.h"
 #include "tessera/keyboard/keyboard_ctrl.h"
 #include "tessera/keyboard/macro_list_box.h"
 #include "tessera/keyboard/record_list.h"
@@ -57,10 +59,10 @@ constexpr std::array kClasses = {
     ControlClass{L"MTabCtrl", kWindowAndPanel, nullptr},
     ControlClass{L"MTabLayout", kWindowAndPanel, &WithTitle<MTabLayout>},
     ControlClass{L"MListBox", kWindowAndPanel, nullptr},
-    ControlClass{L"MPalette", kWindowAndPanel, nullptr},
+    ControlClass{L"MPalette", kWindowAndPanel, &WithoutTitle<MPalette>},
     ControlClass{L"CColorPalette", kWindowAndPanel, nullptr},
     ControlClass{L"CColorSelect", kWindowAndPanel, nullptr},
-    ControlClass{L"CirclePalette", kWindowAndPanel, nullptr},
+    ControlClass{L"CirclePalette", kWindowAndPanel, &WithoutTitle<CirclePalette>},
     ControlClass{L"MenuItem", kWindowAndPanel, &WithTitle<MenuItem>},
     ControlClass{L"MComboBox2", kWindowAndPanel, nullptr},
     ControlClass{L"CComboBoxList2", kWindowAndPanel, nullptr},
