@@ -8,7 +8,7 @@
 namespace Tessera {
 
 class CArea : public MControl {
-  public:
+public:
     CArea(MObject* parent, unsigned id, CRect rect, int visible, int enabled);
 
     void DrawControl(Canvas& dc, CRect clip) override;
@@ -19,7 +19,7 @@ class CArea : public MControl {
     // 1 vertical (top to bottom), 0 horizontal.
     void SetDirection(int direction) { direction_ = direction; }
 
-  private:
+private:
     int direction_ = 1;
     int startTransparency_ = 80;
     int endTransparency_ = 80;

@@ -13,7 +13,7 @@
 namespace Tessera {
 
 class MButton : public MControlFont {
-  public:
+public:
     MButton(MObject* parent, unsigned id, CRect rect, const std::wstring& title, int visible,
             int enabled);
 
@@ -31,7 +31,7 @@ class MButton : public MControlFont {
     void SetFrameSize(int size) { frameSize_ = size; }
     int GetState() const { return state_; }
 
-  protected:
+protected:
     void SetState(int state);
     // Draws look `look` into `slice` of the cache: the state image as a nine-grid with
     // corner 12, then the title.

@@ -1,23 +1,22 @@
 #pragma once
 
 // MenuItem: one entry of a popup menu (MenuWnd) — a plain item, a checkable item or a
-// separator line.
+// separator line. It follows the button's state rules; only its looks and what a
+// checkable item reports differ.
 
 #include <string>
 
-#include "tessera/core/control_font.h"
+#include "tessera/controls/button.h"
 
 namespace Tessera {
 
-class MenuItem : public MControlFont {
-  public:
+class MenuItem : public MButton {
+public:
     MenuItem(MObject* parent, unsigned id, CRect rect, const std::wstring& title, int visible,
              int enabled);
 
     const wchar_t* GetClassNameW() const override { return L"MenuItem"; }
     void DrawControl(Canvas& dc, CRect clip) override;
-    void SetControlEnabled(int enabled) override;
-    int OnControlMouseMove(unsigned flags, CPoint point) override;
     int OnControlLButtonDown(unsigned flags, CPoint point) override;
     int OnControlLButtonUp(unsigned flags, CPoint point) override;
 
@@ -29,12 +28,11 @@ class MenuItem : public MControlFont {
     void SetGroupName(const std::wstring& group) { group_ = group; }
     const std::wstring& GetGroupName() const { return group_; }
     void SetHoverColor(ARGB color) { hoverColor_ = color; }
-    int GetState() const { return state_; }
 
-  private:
-    void SetState(int state);
+protected:
+    void DrawLook(Canvas& cache, int look, const CRect& slice) override;
 
-    int state_;
+private:
     int separator_ = 0;
     int checkable_ = 0;
     int check_ = 0;

@@ -8,7 +8,7 @@
 namespace Tessera {
 
 class MScrollBar : public MControlFont {
-  public:
+public:
     MScrollBar(MObject* parent, unsigned id, CRect rect, int visible, bool vertical);
 
     void InitControl(PaintManager* manager) override;
@@ -28,7 +28,7 @@ class MScrollBar : public MControlFont {
     int GetScrollPos() const { return position_; }
     CRect GetThumbRect() const;
 
-  private:
+private:
     int Length() const { return vertical_ ? rect_.Height() : rect_.Width(); }
 
     bool vertical_;

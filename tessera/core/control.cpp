@@ -231,23 +231,24 @@ MControl* MControl::AddChild(unsigned layer, std::unique_ptr<MControl> child) {
     return raw;
 }
 
-MControl* MControl::GetControl(unsigned id) {
-    auto search = [id](ControlList& list, std::recursive_mutex& mutex) -> MControl* {
-        std::lock_guard lock(mutex);
-        for (auto& child : list) {
-            if (child->GetControlID() == id) {
-                return child.get();
-            }
-            if (MControl* found = child->GetControl(id)) {
-                return found;
-            }
+MControl* MControl::FindInList(const ControlList& list, std::recursive_mutex& mutex, unsigned id) {
+    std::lock_guard lock(mutex);
+    for (const auto& child : list) {
+        if (child->GetControlID() == id) {
+            return child.get();
         }
-        return nullptr;
-    };
-    if (MControl* found = search(controls_, controlsLock_)) {
+        if (MControl* found = child->GetControl(id)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+MControl* MControl::GetControl(unsigned id) {
+    if (MControl* found = FindInList(controls_, controlsLock_, id)) {
         return found;
     }
-    return search(areas_, areasLock_);
+    return FindInList(areas_, areasLock_, id);
 }
 
 void MControl::RemoveControl(MControl* control) {
@@ -419,70 +420,52 @@ MControl* ChildAt(const ControlList& list, CPoint unshifted, CPoint shifted) {
 }
 }  // namespace
 
+int MControl::RoutePress(bool right, unsigned flags, CPoint point) {
+    if (!visible_ || !response_) {
+        return 0;
+    }
+    CPoint shifted = point;
+    OnMousePointChange(shifted);
+    pressed_ = rect_.PtInRect(point) ? 1 : 0;
+    {
+        std::lock_guard lock(controlsLock_);
+        hoverChild_ = ChildAt(controls_, point, shifted);
+    }
+    if (hoverChild_ != nullptr) {
+        const CPoint p = ChildPoint(*hoverChild_, point, shifted);
+        return right ? hoverChild_->OnRButtonDown(flags, p) : hoverChild_->OnLButtonDown(flags, p);
+    }
+    if (manager_ != nullptr) {
+        manager_->SetFocusControl(this);
+    }
+    return right ? OnControlRButtonDown(flags, point) : OnControlLButtonDown(flags, point);
+}
+
+int MControl::RouteRelease(bool right, unsigned flags, CPoint point) {
+    if (!visible_ || !response_) {
+        return 0;
+    }
+    pressed_ = 0;
+    if (hoverChild_ != nullptr) {
+        CPoint shifted = point;
+        OnMousePointChange(shifted);
+        const CPoint p = ChildPoint(*hoverChild_, point, shifted);
+        return right ? hoverChild_->OnRButtonUp(flags, p) : hoverChild_->OnLButtonUp(flags, p);
+    }
+    return right ? OnControlRButtonUp(flags, point) : OnControlLButtonUp(flags, point);
+}
+
 int MControl::OnLButtonDown(unsigned flags, CPoint point) {
-    if (!visible_ || !response_) {
-        return 0;
-    }
-    CPoint shifted = point;
-    OnMousePointChange(shifted);
-    pressed_ = rect_.PtInRect(point) ? 1 : 0;
-    {
-        std::lock_guard lock(controlsLock_);
-        hoverChild_ = ChildAt(controls_, point, shifted);
-    }
-    if (hoverChild_ != nullptr) {
-        return hoverChild_->OnLButtonDown(flags, ChildPoint(*hoverChild_, point, shifted));
-    }
-    if (manager_ != nullptr) {
-        manager_->SetFocusControl(this);
-    }
-    return OnControlLButtonDown(flags, point);
+    return RoutePress(false, flags, point);
 }
-
 int MControl::OnRButtonDown(unsigned flags, CPoint point) {
-    if (!visible_ || !response_) {
-        return 0;
-    }
-    CPoint shifted = point;
-    OnMousePointChange(shifted);
-    pressed_ = rect_.PtInRect(point) ? 1 : 0;
-    {
-        std::lock_guard lock(controlsLock_);
-        hoverChild_ = ChildAt(controls_, point, shifted);
-    }
-    if (hoverChild_ != nullptr) {
-        return hoverChild_->OnRButtonDown(flags, ChildPoint(*hoverChild_, point, shifted));
-    }
-    if (manager_ != nullptr) {
-        manager_->SetFocusControl(this);
-    }
-    return OnControlRButtonDown(flags, point);
+    return RoutePress(true, flags, point);
 }
-
 int MControl::OnLButtonUp(unsigned flags, CPoint point) {
-    if (!visible_ || !response_) {
-        return 0;
-    }
-    pressed_ = 0;
-    if (hoverChild_ != nullptr) {
-        CPoint shifted = point;
-        OnMousePointChange(shifted);
-        return hoverChild_->OnLButtonUp(flags, ChildPoint(*hoverChild_, point, shifted));
-    }
-    return OnControlLButtonUp(flags, point);
+    return RouteRelease(false, flags, point);
 }
-
 int MControl::OnRButtonUp(unsigned flags, CPoint point) {
-    if (!visible_ || !response_) {
-        return 0;
-    }
-    pressed_ = 0;
-    if (hoverChild_ != nullptr) {
-        CPoint shifted = point;
-        OnMousePointChange(shifted);
-        return hoverChild_->OnRButtonUp(flags, ChildPoint(*hoverChild_, point, shifted));
-    }
-    return OnControlRButtonUp(flags, point);
+    return RouteRelease(true, flags, point);
 }
 
 int MControl::OnLButtonDblClk(unsigned flags, CPoint point) {

@@ -34,7 +34,7 @@ struct M_POSITION_ITEM {
 using ControlList = std::vector<std::unique_ptr<MControl>>;
 
 class MControl : public MObject {
-  public:
+public:
     MControl(MObject* parent, unsigned id, CRect rect, int visible, int enabled, int response);
     ~MControl() override;
 
@@ -177,11 +177,16 @@ class MControl : public MObject {
     MControl* GetNextFocusableControl() const { return nullptr; }
     MControl* GetPrevFocusableControl() const { return nullptr; }
 
+    // Depth-first search of one child list (each child before its descendants).
+    static MControl* FindInList(const ControlList& list, std::recursive_mutex& mutex, unsigned id);
+
     // Called by the manager when a control anywhere below is going away.
     void ForgetDescendant(MControl* control);
 
-  protected:
+protected:
     std::recursive_mutex& ControlsLock() { return controlsLock_; }
+    int RoutePress(bool right, unsigned flags, CPoint point);
+    int RouteRelease(bool right, unsigned flags, CPoint point);
     // The point as this control's children see it (scroll offset applied).
     CPoint ChildPoint(const MControl& child, CPoint unshifted, CPoint shifted) const;
 

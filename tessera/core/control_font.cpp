@@ -12,11 +12,7 @@ MControlFont::MControlFont(MObject* parent, unsigned id, CRect rect, const std::
       face_(Manager::GetFontName()),
       fontSize_(Manager::GetFontWidth()) {}
 
-int MControlFont::SetImage(unsigned resId, const std::wstring& resType, int count) {
-    if (manager_ == nullptr) {
-        return 0;
-    }
-    ImgResInfo* info = manager_->AddImgResInfo(resId, resType, count, 0);
+int MControlFont::UseStrip(ImgResInfo* info) {
     if (info == nullptr) {
         return 0;
     }
@@ -28,20 +24,15 @@ int MControlFont::SetImage(unsigned resId, const std::wstring& resType, int coun
     return 1;
 }
 
+int MControlFont::SetImage(unsigned resId, const std::wstring& resType, int count) {
+    return manager_ != nullptr ? UseStrip(manager_->AddImgResInfo(resId, resType, count, 0)) : 0;
+}
+
 int MControlFont::SetImage(const std::wstring& file, int count) {
-    if (manager_ == nullptr) {
+    if (manager_ == nullptr || !UseStrip(manager_->AddImgResInfo(file, count))) {
         return 0;
     }
-    ImgResInfo* info = manager_->AddImgResInfo(file, count);
-    if (info == nullptr) {
-        return 0;
-    }
-    strip_ = info;
     imagePath_ = file;
-    frameCount_ = info->frames;
-    frameWidth_ = info->width;
-    frameHeight_ = info->height;
-    UpdateControl(1, 0);
     return 1;
 }
 

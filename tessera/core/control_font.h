@@ -14,7 +14,7 @@
 namespace Tessera {
 
 class MControlFont : public MControl {
-  public:
+public:
     MControlFont(MObject* parent, unsigned id, CRect rect, const std::wstring& title, int visible,
                  int enabled, int response);
 
@@ -81,8 +81,10 @@ class MControlFont : public MControl {
     CSize GetImageSize() const;
     const std::wstring& GetImagePath() const { return imagePath_; }
 
-  protected:
+protected:
     int SetStateImage(int state, const std::wstring& file);
+    // Takes a cached strip image (null: nothing changes, 0).
+    int UseStrip(ImgResInfo* info);
     // Button-like drawing: keeps `looks` looks of the control side by side in the cache
     // (each as wide as the control). When the cache is stale, each slice gets a snapshot
     // of the window pixels under the control and then `drawLook(cache, look, slice)`;

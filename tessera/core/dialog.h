@@ -16,7 +16,7 @@ namespace Tessera {
 inline constexpr unsigned kUserCloseMessage = 0x442;
 
 class MDialog : public MWindow, public MObject {
-  public:
+public:
     MDialog();
     ~MDialog() override;
 
@@ -126,7 +126,7 @@ class MDialog : public MWindow, public MObject {
 
     const CRect& GetClientRectCached() const { return client_; }
 
-  protected:
+protected:
     PaintManager paintManager_;
     CRect client_;
     COLORREF colorKey_ = 0xFFFFFF;

@@ -23,7 +23,7 @@ struct ImgResInfo {
 };
 
 class ImageCache {
-  public:
+public:
     // Cached load of a skin image (a name relative to the skin folder).
     ImgResInfo* AddFile(const std::wstring& file, int frames);
     // Cached load of a resource image: the framework's own (101, 102) or, with
@@ -32,7 +32,7 @@ class ImageCache {
     void Clear();
     std::size_t Size() const;
 
-  private:
+private:
     static ImgResInfo* Insert(std::map<std::wstring, std::unique_ptr<ImgResInfo>>& map,
                               const std::wstring& key, std::unique_ptr<Image> image, int frames);
     mutable std::mutex mutex_;

@@ -14,7 +14,7 @@ namespace Tessera {
 class MWindow;
 
 class Manager {
-  public:
+public:
     Manager() = delete;
 
     static void SetInstance(void* instance);

@@ -17,7 +17,7 @@
 namespace Tessera {
 
 class MenuWnd : public MDialog {
-  public:
+public:
     explicit MenuWnd(MObject* owner);
 
     const wchar_t* GetClassNameW() const override { return nullptr; }
@@ -49,7 +49,7 @@ class MenuWnd : public MDialog {
     int GetMenuWidth() const { return width_; }
     std::vector<MenuItem*> GetItems() const { return items_; }
 
-  private:
+private:
     struct ItemState {
         std::wstring title;
         int visible = 1;
@@ -76,7 +76,7 @@ class MenuWnd : public MDialog {
 };
 
 class MPopupWnd : public MDialog {
-  public:
+public:
     MPopupWnd();
     const wchar_t* GetClassNameW() const override { return nullptr; }
     void SetParent(MObject* parent) { parentObject_ = parent; }
@@ -85,7 +85,7 @@ class MPopupWnd : public MDialog {
     long SendMessageToParent(unsigned code, unsigned wParam, long lParam);
     void CloseWindow() { PostMessageW(WM_CLOSE, 0, 0); }
 
-  private:
+private:
     MObject* parentObject_ = nullptr;
 };
 

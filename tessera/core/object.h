@@ -33,7 +33,7 @@ inline constexpr int BUTTON_STATE_DOWN = 2;
 inline constexpr int BUTTON_STATE_DISABLED = 3;
 
 class MObject {
-  public:
+public:
     MObject() = default;
     MObject(const MObject&) = delete;
     MObject& operator=(const MObject&) = delete;

@@ -205,22 +205,10 @@ MControl* PaintManager::AddControl(unsigned layer, std::unique_ptr<MControl> con
 }
 
 MControl* PaintManager::GetControl(unsigned id) {
-    auto search = [id](ControlList& list, std::recursive_mutex& mutex) -> MControl* {
-        std::lock_guard lock(mutex);
-        for (auto& child : list) {
-            if (child->GetControlID() == id) {
-                return child.get();
-            }
-            if (MControl* found = child->GetControl(id)) {
-                return found;
-            }
-        }
-        return nullptr;
-    };
-    if (MControl* found = search(controls_, controlsLock_)) {
+    if (MControl* found = MControl::FindInList(controls_, controlsLock_, id)) {
         return found;
     }
-    return search(areas_, areasLock_);
+    return MControl::FindInList(areas_, areasLock_, id);
 }
 
 void PaintManager::RemoveControl(MControl* control) {
@@ -444,22 +432,16 @@ LRESULT PaintManager::OnWindowMessage(unsigned msg, WPARAM wParam, LPARAM lParam
             OnMouseMove(wParam, PointOf(lParam));
             return 0;
         case WM_LBUTTONDOWN:
-            OnLButtonDown(wParam, PointOf(lParam));
+        case WM_RBUTTONDOWN:
+            OnButtonDown(msg == WM_RBUTTONDOWN, wParam, PointOf(lParam));
             return 0;
         case WM_LBUTTONUP:
-            OnLButtonUp(wParam, PointOf(lParam));
+        case WM_RBUTTONUP:
+            OnButtonUp(msg == WM_RBUTTONUP, wParam, PointOf(lParam));
             return 0;
         case WM_LBUTTONDBLCLK:
-            OnLButtonDblClk(wParam, PointOf(lParam));
-            return 0;
-        case WM_RBUTTONDOWN:
-            OnRButtonDown(wParam, PointOf(lParam));
-            return 0;
-        case WM_RBUTTONUP:
-            OnRButtonUp(wParam, PointOf(lParam));
-            return 0;
         case WM_RBUTTONDBLCLK:
-            OnRButtonDblClk(wParam, PointOf(lParam));
+            OnButtonDblClk(msg == WM_RBUTTONDBLCLK, wParam, PointOf(lParam));
             return 0;
         case WM_MOUSELEAVE:
             OnMouseLeave();
@@ -540,11 +522,11 @@ void PaintManager::OnMouseMove(WPARAM flags, CPoint p) {
     hover_ = found;
 }
 
-void PaintManager::OnLButtonDown(WPARAM flags, CPoint p) {
+void PaintManager::OnButtonDown(bool right, WPARAM flags, CPoint p) {
     const auto f = static_cast<unsigned>(flags);
     if (hover_ == nullptr || !hover_->PtInRect(p)) {
         // A press without a move before it (a synthetic click) finds its control too.
-        OnMouseMove(flags & ~static_cast<WPARAM>(MK_LBUTTON), p);
+        OnMouseMove(flags & ~static_cast<WPARAM>(MK_LBUTTON | MK_RBUTTON), p);
     }
     if (focus_ != nullptr && focus_ != hover_) {
         MControl* previous = focus_;
@@ -554,85 +536,53 @@ void PaintManager::OnLButtonDown(WPARAM flags, CPoint p) {
     MControl* target = hover_;
     if (target != nullptr && target->IsVisible() && target->GetRresponse() && target->PtInRect(p) &&
         target->OnCheckMouseResponse(f, p)) {
-        lPressed_ = 1;
+        (right ? rPressed_ : lPressed_) = 1;
         SetFocusControl(target);
-        target->OnLButtonDown(f, p);
+        if (right) {
+            target->OnRButtonDown(f, p);
+        } else {
+            target->OnLButtonDown(f, p);
+        }
         if (!captured_) {
             SetCapture();
         }
         return;
     }
-    if (wndDrag_) {
+    // Only the left button moves the window by a free spot.
+    if (!right && wndDrag_) {
         ReleaseCapture();
         SendMessageW(WM_NCLBUTTONDOWN, HTCAPTION, 0);
     }
 }
 
-void PaintManager::OnLButtonUp(WPARAM flags, CPoint p) {
+void PaintManager::OnButtonUp(bool right, WPARAM flags, CPoint p) {
     ReleaseCapture();
-    lPressed_ = 0;
+    (right ? rPressed_ : lPressed_) = 0;
     MControl* target = hover_;
     if (target != nullptr && target->IsVisible() && target->GetRresponse()) {
         const CRect before = target->GetRect();
-        target->OnLButtonUp(static_cast<unsigned>(flags), p);
+        if (right) {
+            target->OnRButtonUp(static_cast<unsigned>(flags), p);
+        } else {
+            target->OnLButtonUp(static_cast<unsigned>(flags), p);
+        }
+        // The handler may have removed the control (then hover_ is already clear).
         if (hover_ == target && !before.PtInRect(p)) {
             hover_ = nullptr;
         }
     }
 }
 
-void PaintManager::OnRButtonDown(WPARAM flags, CPoint p) {
-    const auto f = static_cast<unsigned>(flags);
-    if (hover_ == nullptr || !hover_->PtInRect(p)) {
-        OnMouseMove(flags & ~static_cast<WPARAM>(MK_RBUTTON), p);
-    }
-    if (focus_ != nullptr && focus_ != hover_) {
-        MControl* previous = focus_;
-        focus_ = nullptr;
-        previous->SetControlFocus(0);
-    }
-    MControl* target = hover_;
-    if (target != nullptr && target->IsVisible() && target->GetRresponse() && target->PtInRect(p) &&
-        target->OnCheckMouseResponse(f, p)) {
-        rPressed_ = 1;
-        SetFocusControl(target);
-        target->OnRButtonDown(f, p);
-        if (!captured_) {
-            SetCapture();
-        }
-    }
-}
-
-void PaintManager::OnRButtonUp(WPARAM flags, CPoint p) {
-    ReleaseCapture();
-    rPressed_ = 0;
-    MControl* target = hover_;
-    if (target != nullptr && target->IsVisible() && target->GetRresponse()) {
-        const CRect before = target->GetRect();
-        target->OnRButtonUp(static_cast<unsigned>(flags), p);
-        if (hover_ == target && !before.PtInRect(p)) {
-            hover_ = nullptr;
-        }
-    }
-}
-
-void PaintManager::OnLButtonDblClk(WPARAM flags, CPoint p) {
+void PaintManager::OnButtonDblClk(bool right, WPARAM flags, CPoint p) {
     MControl* target = hover_;
     if (target == nullptr) {
         return;
     }
-    target->OnLButtonDblClk(static_cast<unsigned>(flags), p);
-    if (hover_ == target && !target->PtInRect(p)) {
-        hover_ = nullptr;
+    if (right) {
+        target->OnRButtonDblClk(static_cast<unsigned>(flags), p);
+    } else {
+        target->OnLButtonDblClk(static_cast<unsigned>(flags), p);
     }
-}
-
-void PaintManager::OnRButtonDblClk(WPARAM flags, CPoint p) {
-    MControl* target = hover_;
-    if (target == nullptr) {
-        return;
-    }
-    target->OnRButtonDblClk(static_cast<unsigned>(flags), p);
     if (hover_ == target && !target->PtInRect(p)) {
         hover_ = nullptr;
     }

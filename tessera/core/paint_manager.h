@@ -57,7 +57,7 @@ struct ControlTimerRecord {
 };
 
 class PaintManager : public MObject {
-  public:
+public:
     PaintManager();
     ~PaintManager() override;
 
@@ -193,15 +193,12 @@ class PaintManager : public MObject {
     // The modifier code handed to OnControlKeyDown: 18 Alt, else 16 Shift, else 0; | 17 Ctrl.
     static unsigned CurrentModifierCode();
 
-  private:
+private:
     LRESULT OnPaint();
     void OnMouseMove(WPARAM flags, CPoint p);
-    void OnLButtonDown(WPARAM flags, CPoint p);
-    void OnLButtonUp(WPARAM flags, CPoint p);
-    void OnRButtonDown(WPARAM flags, CPoint p);
-    void OnRButtonUp(WPARAM flags, CPoint p);
-    void OnLButtonDblClk(WPARAM flags, CPoint p);
-    void OnRButtonDblClk(WPARAM flags, CPoint p);
+    void OnButtonDown(bool right, WPARAM flags, CPoint p);
+    void OnButtonUp(bool right, WPARAM flags, CPoint p);
+    void OnButtonDblClk(bool right, WPARAM flags, CPoint p);
     void OnMouseLeave();
     void OnMouseWheel(WPARAM wParam, CPoint p);
     void OnNcActivate(bool active);

@@ -14,7 +14,7 @@
 namespace Tessera {
 
 class MPanel : public MControlFont {
-  public:
+public:
     MPanel(MObject* parent, unsigned id, CRect rect, const std::wstring& title, int visible,
            int enabled = 1);
 
@@ -50,7 +50,7 @@ class MPanel : public MControlFont {
     // Background fill of the panel (ARGB, 0 = none).
     void SetBackColor(ARGB color) { backColor_ = color; }
 
-  private:
+private:
     void LayoutScrollBars();
     bool IsOwnBar(const MControl* control) const { return control == vbar_ || control == hbar_; }
 
@@ -64,7 +64,7 @@ class MPanel : public MControlFont {
 
 // A page of a tab control: a panel shown and hidden as its tab is selected.
 class MTabLayout : public MPanel {
-  public:
+public:
     MTabLayout(MObject* parent, unsigned id, CRect rect, const std::wstring& title, int visible,
                int enabled = 1)
         : MPanel(parent, id, rect, title, visible, enabled) {}

@@ -15,7 +15,7 @@
 namespace Tessera {
 
 class MRender {
-  public:
+public:
     MRender() = delete;
 
     // A colour whose RGB part is 0 becomes 1: pure black would read as transparent in a

@@ -14,7 +14,7 @@
 namespace Tessera {
 
 class MWindow : public WindowEventSink {
-  public:
+public:
     MWindow();
     ~MWindow() override;
     MWindow(const MWindow&) = delete;
@@ -94,7 +94,7 @@ class MWindow : public WindowEventSink {
     // WindowEventSink
     LRESULT OnNativeMessage(unsigned msg, WPARAM wParam, LPARAM lParam) override;
 
-  protected:
+protected:
     NativeWindow* parent_ = nullptr;
     NativeWindow* hwnd_ = nullptr;
     std::unique_ptr<NativeWindow> window_;

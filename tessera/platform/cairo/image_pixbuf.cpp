@@ -75,12 +75,8 @@ std::unique_ptr<Image> ImageFromAnimation(GdkPixbufAnimation* animation) {
     return image;
 }
 
-}  // namespace
-
-std::unique_ptr<Image> LoadImageFromFile(const std::wstring& path) {
-    const std::string utf8 = keyloom::WideToUtf8(path);
-    GError* error = nullptr;
-    GdkPixbufAnimation* animation = gdk_pixbuf_animation_new_from_file(utf8.c_str(), &error);
+// Takes the animation (or the error of a failed decode) over.
+std::unique_ptr<Image> TakeAnimation(GdkPixbufAnimation* animation, GError* error) {
     if (animation == nullptr) {
         g_clear_error(&error);
         return nullptr;
@@ -88,6 +84,15 @@ std::unique_ptr<Image> LoadImageFromFile(const std::wstring& path) {
     auto image = ImageFromAnimation(animation);
     g_object_unref(animation);
     return image;
+}
+
+}  // namespace
+
+std::unique_ptr<Image> LoadImageFromFile(const std::wstring& path) {
+    const std::string utf8 = keyloom::WideToUtf8(path);
+    GError* error = nullptr;
+    GdkPixbufAnimation* animation = gdk_pixbuf_animation_new_from_file(utf8.c_str(), &error);
+    return TakeAnimation(animation, error);
 }
 
 std::unique_ptr<Image> LoadImageFromMemory(const void* data, std::size_t size) {
@@ -99,13 +104,7 @@ std::unique_ptr<Image> LoadImageFromMemory(const void* data, std::size_t size) {
     GError* error = nullptr;
     GdkPixbufAnimation* animation = gdk_pixbuf_animation_new_from_stream(stream, nullptr, &error);
     g_object_unref(stream);
-    if (animation == nullptr) {
-        g_clear_error(&error);
-        return nullptr;
-    }
-    auto image = ImageFromAnimation(animation);
-    g_object_unref(animation);
-    return image;
+    return TakeAnimation(animation, error);
 }
 
 bool SaveSurfaceToPng(const Surface& surface, const std::wstring& path) {
