@@ -3,6 +3,7 @@
 // A headless dialog on the null backend that hosts the control under test inside a panel
 // and records every notification that reaches it.
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -64,6 +65,20 @@ private:
 // Straight RGB of a presented pixel (alpha dropped).
 inline std::uint32_t RgbAt(const Surface& s, int x, int y) {
     return UnpremultiplyPixel(s.PixelAt(x, y)) & 0xFFFFFFu;
+}
+
+// Channels within `tolerance` (translucent colours lose a little in premultiplication).
+inline ::testing::AssertionResult RgbNear(std::uint32_t got, std::uint32_t want,
+                                          int tolerance = 2) {
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int a = static_cast<int>((got >> shift) & 0xFF);
+        const int b = static_cast<int>((want >> shift) & 0xFF);
+        if (std::abs(a - b) > tolerance) {
+            return ::testing::AssertionFailure()
+                   << std::hex << "got 0x" << got << ", want 0x" << want;
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
 
 // A scratch folder used as the skin folder for one test.
