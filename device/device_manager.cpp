@@ -66,7 +66,7 @@ HidLibrary& CDeviceManager::ProcessLibrary() {
 
 bool CDeviceManager::UseProcessLibrary(std::shared_ptr<HidLibrary> library) {
     std::lock_guard lock(g_process_mutex);
-    if (g_process_manager_created || !library) {
+    if (g_process_manager_created || g_process_library || !library) {
         return false;
     }
     g_process_library = std::move(library);

@@ -61,7 +61,7 @@ struct DeviceEntryInfo {
 };
 
 class CDeviceManager {
-  public:
+public:
     // The manager the program runs with. The library must outlive it.
     CDeviceManager(HidLibrary& library, Clock& clock = SystemClock::Instance());
     ~CDeviceManager();
@@ -71,7 +71,8 @@ class CDeviceManager {
     // The one manager of the process, created on first use over the library given to
     // UseProcessLibrary (demo mode hands it the virtual keyboard), else over hidapi.
     static CDeviceManager& GetInstance();
-    // False once GetInstance has created the manager (the library is then not taken).
+    // Takes the library only once and only before the process's library is first used;
+    // false (library not taken) otherwise.
     static bool UseProcessLibrary(std::shared_ptr<HidLibrary> library);
     // The library the process-wide manager uses (the action listener shares it).
     static HidLibrary& ProcessLibrary();
@@ -106,7 +107,7 @@ class CDeviceManager {
     bool SendStream(Frame& frame, int keyboard_index);   // streamed light frames: one short read
     bool ReadCommand(Frame& frame, int keyboard_index);  // drains stale input, 64-byte writes
 
-  private:
+private:
     HidDevice* DeviceAt(int keyboard_index) const;  // caller holds mutex_
     void CloseAllLocked();
     void ScanLocked();
