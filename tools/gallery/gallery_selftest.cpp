@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "keys/key_layout.h"
+#include "tessera/core/object.h"
 #include "tessera/platform/gtk/synthetic_input.h"
 
 namespace gallery {
@@ -24,7 +26,7 @@ struct Step {
 };
 
 class Script {
-  public:
+public:
     Script(GalleryWindow& window, std::string screenshot)
         : window_(window), screenshot_(std::move(screenshot)) {}
 
@@ -43,7 +45,7 @@ class Script {
         return failures_;
     }
 
-  private:
+private:
     CPoint Screen(GalleryWindow::Part part) const {
         return window_.Window()->ClientToScreen(window_.PartCentre(part));
     }
@@ -145,31 +147,105 @@ class Script {
                               Click({centre.x - 165 + 165, centre.y - 90 + 138});
                           },
                           [this] { return !window_.IsModalOpen() && window_.ModalResult() == 1; }});
+        steps_.push_back({"the framework dialog opens modally",
+                          [this] { Click(Screen(P::kCoreDialog)); },
+                          [this] { return window_.OpenCoreDialog() != nullptr; }});
+        steps_.push_back(
+            {"a press on key A of the keyboard picture notifies its index",
+             [this] { Click(DialogScreen(KeyCentre(L"A"))); },
+             [this] { return Notified(CoreDialog::kKeyboardId, NOTIFY_DOWN, KeyIndex(L"A")); }});
+        steps_.push_back(
+            {"a click on a push button notifies NOTIFY_CLICK",
+             [this] {
+                 Click(DialogScreen(CoreDialog::ButtonRect(CoreDialog::kMessageId).CenterPoint()));
+             },
+             [this] { return Notified(CoreDialog::kMessageId, NOTIFY_CLICK, 0); }});
+        steps_.push_back(
+            {"the progress button moves the progress band",
+             [this] {
+                 Click(DialogScreen(CoreDialog::ButtonRect(CoreDialog::kProgressId).CenterPoint()));
+             },
+             [this] {
+                 CoreDialog* dialog = window_.OpenCoreDialog();
+                 return dialog != nullptr && dialog->Progress() == 30;
+             }});
+        steps_.push_back(
+            {"a screenshot of the framework dialog is saved",
+             [this] {
+                 MoveTo(DialogScreen(CoreDialog::ButtonRect(CoreDialog::kOkId).CenterPoint()));
+                 shotAt_ = CurrentPlatform().NowMs() + 500;
+             },
+             [this] { return TakeScreenshot(Sibling("framework")); }});
+        steps_.push_back(
+            {"OK ends the framework dialog with 1",
+             [this] {
+                 Click(DialogScreen(CoreDialog::ButtonRect(CoreDialog::kOkId).CenterPoint()));
+             },
+             [this] { return window_.OpenCoreDialog() == nullptr && window_.CoreResult() == 1; }});
         steps_.push_back({"a screenshot of the screen is saved",
                           [this] {
                               MoveTo(Screen(P::kApply));
                               shotAt_ = CurrentPlatform().NowMs() + 400;
                           },
-                          [this] { return TakeScreenshot(); }});
+                          [this] { return TakeScreenshot(screenshot_); }});
     }
 
-    bool TakeScreenshot() {
+    // Screen point of a client point of the open framework dialog.
+    CPoint DialogScreen(CPoint client) {
+        CoreDialog* dialog = window_.OpenCoreDialog();
+        if (dialog == nullptr || dialog->GetSafeHwnd() == nullptr) {
+            return {};
+        }
+        return dialog->GetSafeHwnd()->ClientToScreen(client);
+    }
+    static int KeyIndex(const wchar_t* label) {
+        for (std::size_t i = 0; i < keyloom::KeyLayoutTable.size(); ++i) {
+            if (keyloom::KeyLayoutTable[i].label == label)
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+    static CPoint KeyCentre(const wchar_t* label) {
+        const auto& row = keyloom::KeyLayoutTable[static_cast<std::size_t>(KeyIndex(label))];
+        const CRect picture = CoreDialog::KeyboardRect();
+        return {picture.left + 15 + row.left + row.width / 2,
+                picture.top + 16 + row.top + row.height / 2};
+    }
+    bool Notified(unsigned id, unsigned code, int wParam) {
+        CoreDialog* dialog = window_.OpenCoreDialog();
+        if (dialog == nullptr)
+            return false;
+        for (const auto& n : dialog->Notifications()) {
+            if (n.id == id && n.code == code && static_cast<int>(n.wParam) == wParam)
+                return true;
+        }
+        return false;
+    }
+    std::string Sibling(const char* stem) const {
+        std::filesystem::path path(screenshot_);
+        return (path.parent_path() / (path.stem().string() + "-" + stem + ".png")).string();
+    }
+
+    bool TakeScreenshot(const std::string& file) {
         if (CurrentPlatform().NowMs() < shotAt_) {
             return false;
         }
         std::error_code ec;
-        std::filesystem::create_directories(std::filesystem::path(screenshot_).parent_path(), ec);
-        const std::string command = "import -window root '" + screenshot_ + "'";
+        std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
+        const std::string command = "import -window root '" + file + "'";
         if (std::system(command.c_str()) != 0) {
-            const std::string fallback = "xwd -root -silent | convert xwd:- '" + screenshot_ + "'";
+            const std::string fallback = "xwd -root -silent | convert xwd:- '" + file + "'";
             if (std::system(fallback.c_str()) != 0) {
                 return false;
             }
         }
-        const std::string composed =
-            std::filesystem::path(screenshot_).replace_extension(".composed.png").string();
-        SaveSurfaceToPng(window_.Composed(), std::filesystem::path(composed).wstring());
-        return std::filesystem::exists(screenshot_) && std::filesystem::file_size(screenshot_) > 0;
+        if (file == screenshot_) {
+            // The gallery's own client image as composed, beside the screen capture.
+            const std::string composed =
+                std::filesystem::path(file).replace_extension(".composed.png").string();
+            SaveSurfaceToPng(window_.Composed(), std::filesystem::path(composed).wstring());
+        }
+        return std::filesystem::exists(file) && std::filesystem::file_size(file) > 0;
     }
 
     void Tick() {

@@ -50,7 +50,7 @@ const wchar_t* MessageName(unsigned msg) {
 
 // A small modal box: its own window, run in a nested loop while its owner is disabled.
 class ModalBox : public WindowEventSink {
-  public:
+public:
     ModalBox(GalleryWindow& owner, const Image* background, const Image* button)
         : owner_(owner), background_(background), button_(button) {}
 
@@ -112,7 +112,7 @@ class ModalBox : public WindowEventSink {
         }
     }
 
-  private:
+private:
     void Paint() {
         window_->BeginPaint();  // the box is always composed whole
         const CRect client = window_->GetClientRect();
@@ -241,6 +241,8 @@ CRect GalleryWindow::PartRect(Part part) const {
             return {400, 90, 546, 236};
         case kKeyboard:
             return {30, 445, 1071, 761};
+        case kCoreDialog:
+            return {390, 250, 557, 286};
         case kNone:
             break;
     }
@@ -252,7 +254,7 @@ CPoint GalleryWindow::PartCentre(Part part) const {
 }
 
 GalleryWindow::Part GalleryWindow::HitTest(CPoint p) const {
-    for (int part = kClose; part <= kKeyboard; ++part) {
+    for (int part = kClose; part <= kCoreDialog; ++part) {
         if (PartRect(static_cast<Part>(part)).PtInRect(p)) {
             return static_cast<Part>(part);
         }
@@ -437,6 +439,9 @@ void GalleryWindow::Clicked(Part part) {
             ++pushCount_;
             RunModal();
             break;
+        case kCoreDialog:
+            RunCoreDialog();
+            break;
         case kCheck:
             checked_ = !checked_;
             break;
@@ -521,6 +526,24 @@ void GalleryWindow::RunModal() {
     Note(line);
 }
 
+void GalleryWindow::RunCoreDialog() {
+    CoreDialog dialog;
+    const CRect owner = window_->GetWindowRect();
+    const CRect rect{owner.left + 5, owner.top + 70, owner.left + 5 + 1089, owner.top + 70 + 640};
+    if (dialog.Create(window_.get(), L"Tessera core", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                      0, rect) == nullptr) {
+        Note(L"framework dialog: cannot create");
+        return;
+    }
+    Note(L"framework dialog opened");
+    coreDialog_ = &dialog;
+    coreResult_ = static_cast<int>(dialog.ShowModal(SW_SHOW));
+    coreDialog_ = nullptr;
+    wchar_t line[64];
+    std::swprintf(line, 64, L"framework dialog returned %d", coreResult_);
+    Note(line);
+}
+
 void GalleryWindow::StartWorker(int count) {
     if (worker_.joinable()) {
         worker_.join();
@@ -594,6 +617,10 @@ void GalleryWindow::Compose(Canvas& canvas) {
                         DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
     DrawStateImage(canvas, L"btn_appy", kApply);
+    DrawStateImage(canvas, L"btn_appy", kCoreDialog);
+    canvas.DrawText(L"Framework dialog", PartRect(kCoreDialog),
+                    {kFrameworkFaceName, 15, kFontStyleBold}, kWhite,
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     canvas.DrawText(L"Apply", PartRect(kApply), {kFrameworkFaceName, 15, kFontStyleBold}, kWhite,
                     DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     const wchar_t* const iconStems[] = {L"btn_add",    L"btn_edit",   L"btn_del",

@@ -16,13 +16,14 @@
 #include "tessera/platform/canvas.h"
 #include "tessera/platform/image.h"
 #include "tessera/platform/platform.h"
+#include "tools/gallery/core_dialog.h"
 
 namespace gallery {
 
 using namespace Tessera;
 
 class GalleryWindow : public WindowEventSink, public NativeEditSink {
-  public:
+public:
     // The parts of the window a test or a user can aim at (client rectangles).
     enum Part {
         kNone,
@@ -46,6 +47,7 @@ class GalleryWindow : public WindowEventSink, public NativeEditSink {
         kSlider,
         kWheel,
         kKeyboard,
+        kCoreDialog,
     };
 
     explicit GalleryWindow(std::wstring imageFolder);
@@ -77,6 +79,9 @@ class GalleryWindow : public WindowEventSink, public NativeEditSink {
     bool IsTooltipShown() const { return tooltip_ != nullptr && tooltip_->IsActive(); }
     const std::vector<int>& WorkerPosts() const { return workerPosts_; }
     int TimerTicks() const { return ticks_; }
+    // The framework page while it runs modally, else null; its last modal result.
+    CoreDialog* OpenCoreDialog() { return coreDialog_; }
+    int CoreResult() const { return coreResult_; }
     // Called on every WM_TIMER the window does not use itself (the self-test's clock).
     void SetTimerHook(std::function<void(unsigned)> hook) { timerHook_ = std::move(hook); }
     // Starts a thread that posts `count` numbered closures to the UI thread.
@@ -90,7 +95,7 @@ class GalleryWindow : public WindowEventSink, public NativeEditSink {
     void OnEditKillFocus() override;
     void OnEditKey(unsigned vk) override;
 
-  private:
+private:
     const Image* Img(const std::wstring& name);
     void Paint();
     void Compose(Canvas& canvas);
@@ -105,6 +110,7 @@ class GalleryWindow : public WindowEventSink, public NativeEditSink {
     void OpenEdit();
     void CloseEdit(bool keep);
     void RunModal();
+    void RunCoreDialog();
     void MoveSlider(int x);
     void Note(const std::wstring& line);
 
@@ -131,6 +137,8 @@ class GalleryWindow : public WindowEventSink, public NativeEditSink {
     int ticks_ = 0;
     int modalResult_ = -1;
     bool modalOpen_ = false;
+    CoreDialog* coreDialog_ = nullptr;
+    int coreResult_ = -1;
     std::vector<int> workerPosts_;
     std::vector<unsigned> mouseLog_;
     std::vector<unsigned> keyLog_;

@@ -15,7 +15,7 @@ namespace Tessera::gtk_backend {
 namespace {
 
 class GtkNativeEdit : public NativeEdit {
-  public:
+public:
     GtkNativeEdit(GtkWidget* layer, NativeEditSink& sink) : layer_(layer), sink_(sink) {
         entry_ = gtk_entry_new();
         g_object_ref_sink(entry_);
@@ -101,7 +101,7 @@ class GtkNativeEdit : public NativeEdit {
     bool HasFocus() const override { return gtk_widget_has_focus(entry_); }
     void SelectAll() override { gtk_editable_select_region(GTK_EDITABLE(entry_), 0, -1); }
 
-  private:
+private:
     void ApplyStyle() {
         std::ostringstream css;
         css << "entry { border: none; border-radius: 0; box-shadow: none; outline: none;"

@@ -3,6 +3,7 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "tessera/platform/cairo/text_language.h"
@@ -15,7 +16,7 @@ namespace Tessera::gtk_backend {
 namespace {
 
 class GtkNativeTooltip : public NativeTooltip {
-  public:
+public:
     explicit GtkNativeTooltip(NativeWindow& owner) : owner_(owner) {
         tip_ = gtk_window_new(GTK_WINDOW_POPUP);
         g_object_ref_sink(tip_);
@@ -48,6 +49,14 @@ class GtkNativeTooltip : public NativeTooltip {
         text_ = text;
         active_ = !text.empty();
         gtk_label_set_text(GTK_LABEL(label_), keyloom::WideToUtf8(text).c_str());
+        // The label's width is pinned to its natural width so the window's minimum height
+        // is that of the wrapped lines at that width, not of one word per line.
+        gtk_widget_set_size_request(label_, -1, -1);
+        int minimum = 0;
+        int natural = 0;
+        gtk_widget_get_preferred_width(label_, &minimum, &natural);
+        gtk_widget_set_size_request(label_, std::max(1, natural), -1);
+        gtk_window_resize(GTK_WINDOW(tip_), 1, 1);
         if (!active_) {
             gtk_widget_hide(tip_);
         } else {
@@ -87,7 +96,7 @@ class GtkNativeTooltip : public NativeTooltip {
         }
     }
 
-  private:
+private:
     void ShowAtPointer() { ShowAt(ThePlatform().GetCursorPos()); }
     void ShowAt(CPoint screen) {
         gtk_window_move(GTK_WINDOW(tip_), screen.x + 12, screen.y + 20);
@@ -98,7 +107,8 @@ class GtkNativeTooltip : public NativeTooltip {
     void ApplyStyle() {
         std::ostringstream css;
         css << "window { background-color: " << CssColor(ColorRefToArgb(background_))
-            << "; border: 1px solid " << CssColor(0xCC38E3ED) << "; }"
+            << "; border: 1px solid " << CssColor(0xCC38E3ED) << ";"
+            << " padding: 0; margin: 0; min-width: 0; min-height: 0; box-shadow: none; }"
             << " label { color: " << CssColor(ColorRefToArgb(color_)) << "; padding: 3px 6px;"
             << " font-size: 12px; }";
         gtk_css_provider_load_from_data(css_, css.str().c_str(), -1, nullptr);

@@ -73,8 +73,11 @@ bool GtkNativeWindow::Create() {
     if (params_.kind == WindowKind::kPopup) {
         gtk_window_set_skip_taskbar_hint(gtkWindow, TRUE);
         gtk_window_set_skip_pager_hint(gtkWindow, TRUE);
-        gtk_window_set_type_hint(gtkWindow, params_.noActivate ? GDK_WINDOW_TYPE_HINT_TOOLTIP
-                                                               : GDK_WINDOW_TYPE_HINT_POPUP_MENU);
+        // Owned dialogs and menus stay ordinary windows for the window manager, so they
+        // take and lose the focus as users expect; only tips are marked as such.
+        if (params_.noActivate) {
+            gtk_window_set_type_hint(gtkWindow, GDK_WINDOW_TYPE_HINT_TOOLTIP);
+        }
     }
     if (params_.topmost) {
         gtk_window_set_keep_above(gtkWindow, TRUE);
@@ -329,7 +332,10 @@ void GtkNativeWindow::ApplyLayering() {
 void GtkNativeWindow::UpdateShape(const CRect& rows) {
     // With a compositor the alpha channel does the work; without one (Xvfb, bare X) the
     // window would show black where it is transparent, so its shape follows the alpha.
-    if (window_ == nullptr || !layered_ || backing_ == nullptr || ThePlatform().IsComposited()) {
+    // Before the first frame the backing is blank: a shape cut from it would be empty, and
+    // an empty shape gets no expose, so the window would never paint at all.
+    if (window_ == nullptr || !layered_ || backing_ == nullptr || !presented_ ||
+        ThePlatform().IsComposited()) {
         return;
     }
     cairo_surface_flush(backing_);
@@ -339,8 +345,8 @@ void GtkNativeWindow::UpdateShape(const CRect& rows) {
                   width, height, cairo_image_surface_get_stride(backing_) / 4, rows.top,
                   rows.bottom);
     std::vector<ShapeRect> rects = shape_.Rects();
-    if (shapeApplied_ && rects == appliedShape_) {
-        return;  // unchanged: no round trip to the X server
+    if ((shapeApplied_ && rects == appliedShape_) || rects.empty()) {
+        return;  // unchanged (no round trip to the X server), or nothing would stay visible
     }
     std::vector<cairo_rectangle_int_t> cairoRects;
     cairoRects.reserve(rects.size());
@@ -353,6 +359,8 @@ void GtkNativeWindow::UpdateShape(const CRect& rows) {
     cairo_region_destroy(region);
     appliedShape_ = std::move(rects);
     shapeApplied_ = true;
+    // Parts that just became visible are drawn from the backing at once.
+    gtk_widget_queue_draw(window_);
 }
 
 void GtkNativeWindow::SetCapture() {
@@ -465,6 +473,7 @@ void GtkNativeWindow::Present(const Surface& client, const CRect& rect) {
                       area.left);
     }
     cairo_surface_mark_dirty(backing_);
+    presented_ = true;
     UpdateShape(area);
     if (!painting_ && !area.IsRectEmpty()) {
         gtk_widget_queue_draw_area(window_, area.left, area.top, area.Width(), area.Height());

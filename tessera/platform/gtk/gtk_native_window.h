@@ -111,7 +111,8 @@ class GtkNativeWindow : public NativeWindow {
     bool grabbed_ = false;
     AlphaShape shape_;
     std::vector<ShapeRect> appliedShape_;
-    bool shapeApplied_ = false;  // holds a pointer grab of its own
+    bool shapeApplied_ = false;
+    bool presented_ = false;  // a frame has been presented since creation  // holds a pointer grab of its own
     bool painting_ = false;
     bool minimized_ = false;
     bool maximized_ = false;

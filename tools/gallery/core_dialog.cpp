@@ -1,0 +1,112 @@
+#include "tools/gallery/core_dialog.h"
+
+#include <algorithm>
+
+#include "keys/key_layout.h"
+#include "tessera/controls/area.h"
+#include "tessera/controls/button.h"
+#include "tessera/keyboard/keyboard_ctrl.h"
+
+namespace gallery {
+
+using namespace Tessera;
+
+namespace {
+
+constexpr int kButtonTop = 232;
+
+}  // namespace
+
+CRect CoreDialog::ButtonRect(unsigned id) {
+    const int i = static_cast<int>(id - kMessageId);
+    return {24 + i * 180, kButtonTop, 24 + i * 180 + 167, kButtonTop + 44};
+}
+
+CRect CoreDialog::KeyboardRect() {
+    // Inside the tab page, which starts at (24, 300).
+    return {24, 300, 24 + 1041, 300 + 316};
+}
+
+void CoreDialog::InitUI(CRect client) {
+    SetLayeredWindow(1);
+    LoadBKImage(L"bkg.png");
+    SetBackMode(BACKMODE_FRAME, 80);
+
+    if (auto* title = CreateArea(L"CArea", kAreaId, {24, 64, client.right - 24, 212}, L"")) {
+        // A soft vertical fade of the framework's cyan, drawn by the area itself.
+        static_cast<CArea*>(title)->SetTransparent(55, 95, RGB(56, 227, 237));
+    }
+    struct ButtonSpec {
+        unsigned id;
+        const wchar_t* title;
+        const wchar_t* tooltip;
+    };
+    const ButtonSpec buttons[] = {
+        {kMessageId, L"Message", L"Shows the overlay message"},
+        {kProgressId, L"Progress", L"Moves the progress band by 30"},
+        {kOkId, L"OK", L"Ends the dialog with 1"},
+        {kCancelId, L"Cancel", L"Ends the dialog with 2"},
+        {kDisabledId, L"Disabled", L""},
+    };
+    for (const ButtonSpec& spec : buttons) {
+        auto* button = static_cast<MButton*>(
+            CreateControl(L"MButton", spec.id, ButtonRect(spec.id), spec.title));
+        if (button == nullptr) {
+            continue;
+        }
+        const bool apply = spec.id == kOkId;
+        button->SetNormalImage(apply ? L"btn_appy_n.png" : L"btn_button.png");
+        button->SetHoverImage(apply ? L"btn_appy_h.png" : L"btn_button.png");
+        button->SetDownImage(apply ? L"btn_appy_p.png" : L"btn_button.png");
+        button->SetDisableImage(apply ? L"btn_appy_d.png" : L"btn_button.png");
+        button->SetTooltip(spec.tooltip);
+        if (spec.id == kDisabledId) {
+            button->SetEnabled(0);
+        }
+    }
+    // Keyboard pictures live in panels only; a tab page is the application's panel.
+    auto* page = static_cast<MPanel*>(CreateControl(
+        L"MTabLayout", kPageId, {24, 300, client.right - 24, client.bottom - 20}, L""));
+    if (page != nullptr) {
+        auto* keyboard = static_cast<KeyboardCtrl*>(
+            page->CreateControl(L"KeyboardCtrl", kKeyboardId, KeyboardRect(), L""));
+        if (keyboard != nullptr) {
+            keyboard->SetKeyboardImage(L"device_kb.png");
+            keyboard->SetKeyboardBkgColor(0x565656, {0, 0, 1041, 316});
+            keyboard->SetKeyPosition(15, 16);  // the key area inside the picture
+            for (const keyloom::KeyLayoutRow& row : keyloom::KeyLayoutTable) {
+                const std::wstring label(row.label);
+                keyboard->AddKeyItem(
+                    label, label, row.usage,
+                    {row.left, row.top, row.left + row.width, row.top + row.height});
+            }
+        }
+    }
+}
+
+long CoreDialog::OnMessage(unsigned id, unsigned code, unsigned wParam, long lParam) {
+    notifications_.push_back({id, code, wParam, lParam});
+    if (code != NOTIFY_CLICK) {
+        return 0;
+    }
+    switch (id) {
+        case kMessageId:
+            SetMessage(L"Profile saved to the keyboard", {}, MSG_INFO);
+            break;
+        case kProgressId:
+            progress_ = progress_ >= 100 ? 0 : progress_ + 30;
+            SetProgress(std::min(progress_, 100), L"Writing the key map", {});
+            break;
+        case kOkId:
+            DoOK();
+            break;
+        case kCancelId:
+            DoCancel();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace gallery
