@@ -55,11 +55,18 @@ TEST_F(ActionListenerTest, StopEndsTheReaderAndClosesTheInterface) {
 }
 
 TEST_F(ActionListenerTest, StaysIdleWithoutAVendorInputInterface) {
+    listener.SetFilter(0x1111, 0);  // another vendor's
+    listener.Start();
+    EXPECT_FALSE(listener.HasDevice());
+    listener.SetFilter(0x3412, 0x7A21);
     keyboard->Unplug();
     listener.Start();
     EXPECT_FALSE(listener.HasDevice());
     EXPECT_FALSE(listener.IsReading());
     listener.Stop();
+    keyboard->Replug();
+    listener.Start();
+    EXPECT_TRUE(listener.HasDevice());
 }
 
 TEST_F(ActionListenerTest, RestartAfterReplugReadsTheNewInterface) {
