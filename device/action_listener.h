@@ -20,7 +20,7 @@ namespace keyloom {
 inline constexpr unsigned kActionMessage = 0x0444;
 
 class ActionListener {
-  public:
+public:
     using PostFn =
         std::function<void(unsigned message, std::uintptr_t wparam, std::intptr_t lparam)>;
 
@@ -47,7 +47,7 @@ class ActionListener {
     bool HasDevice() const;
     bool IsReading() const;
 
-  private:
+private:
     void StopLocked();
     void ReaderLoop();
 

@@ -11,7 +11,7 @@
 namespace keyloom {
 
 class Clock {
-  public:
+public:
     using Duration = std::chrono::microseconds;
     using TimePoint = std::chrono::time_point<std::chrono::steady_clock, Duration>;
 
@@ -22,7 +22,7 @@ class Clock {
 
 // steady_clock and real sleeps.
 class SystemClock final : public Clock {
-  public:
+public:
     TimePoint Now() const override;
     void SleepFor(Duration duration) override;
 
@@ -33,7 +33,7 @@ class SystemClock final : public Clock {
 // Virtual time: SleepFor advances Now by the duration at once and records the pause.
 // Thread-safe, but meant for single-threaded tests.
 class ManualClock final : public Clock {
-  public:
+public:
     TimePoint Now() const override;
     void SleepFor(Duration duration) override;
 
@@ -42,7 +42,7 @@ class ManualClock final : public Clock {
     void ClearSleeps();
     Duration Elapsed() const;  // since construction
 
-  private:
+private:
     mutable std::mutex mutex_;
     Duration now_{0};
     std::vector<Duration> sleeps_;

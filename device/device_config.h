@@ -27,7 +27,7 @@ int ParseHexId(std::wstring_view text);
 std::wstring BuildInterfacePattern(std::wstring_view vendor_text, std::wstring_view product_text);
 
 class DeviceConfig {
-  public:
+public:
     struct Hooks {
         // Queue the arrival job (wait 1 s, RescanDevice, reload) on the worker.
         std::function<void()> post_arrival_task;
@@ -56,7 +56,7 @@ class DeviceConfig {
     bool IsConnected() const { return connected_; }
     std::vector<DeviceModel> Models() const;
 
-  private:
+private:
     CDeviceManager& manager_;
     Hooks hooks_;
     mutable std::mutex models_mutex_;

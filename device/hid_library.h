@@ -31,7 +31,7 @@ struct HidDeviceInfo {
 
 // An open interface. Destroying it closes it. One thread at a time may use a handle.
 class HidDevice {
-  public:
+public:
     virtual ~HidDevice() = default;
 
     // `data` starts with the report id (0 for interfaces without report ids); a buffer shorter
@@ -47,7 +47,7 @@ class HidDevice {
 };
 
 class HidLibrary {
-  public:
+public:
     virtual ~HidLibrary() = default;
 
     // All interfaces with this vendor and product id; 0 matches any.

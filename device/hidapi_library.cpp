@@ -15,7 +15,7 @@ namespace {
 constexpr std::size_t kPaddedWriteBytes = 65;
 
 class HidapiDevice final : public HidDevice {
-  public:
+public:
     explicit HidapiDevice(hid_device* device) : device_(device) {}
     ~HidapiDevice() override { hid_close(device_); }
     HidapiDevice(const HidapiDevice&) = delete;
@@ -49,7 +49,7 @@ class HidapiDevice final : public HidDevice {
         return ReadString(&hid_get_product_string, text);
     }
 
-  private:
+private:
     using StringGetter = int (*)(hid_device*, wchar_t*, size_t);
 
     bool ReadString(StringGetter getter, std::wstring& text) {
@@ -67,7 +67,7 @@ class HidapiDevice final : public HidDevice {
 };
 
 class HidapiLibrary final : public HidLibrary {
-  public:
+public:
     HidapiLibrary() { hid_init(); }
     ~HidapiLibrary() override { hid_exit(); }
     HidapiLibrary(const HidapiLibrary&) = delete;

@@ -22,7 +22,7 @@ enum class HotplugEvent { kArrival, kRemoval };
 using HotplugCallback = std::function<void(HotplugEvent event, const std::wstring& identity)>;
 
 class HotplugMonitor {
-  public:
+public:
     virtual ~HotplugMonitor() = default;
     // False when no monitor could be set up (the program then sees devices only on rescans).
     virtual bool Start(HotplugCallback callback) = 0;

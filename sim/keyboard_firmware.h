@@ -55,7 +55,7 @@ KeyMapTable DefaultFactoryKeyMap();
 SettingsTable DefaultFactorySettings();
 
 class KeyboardFirmware {
-  public:
+public:
     explicit KeyboardFirmware(const KeyMapTable& factory_key_map = DefaultFactoryKeyMap());
 
     // Handles one 64-byte request. Nothing comes back for a report that is not a request
@@ -71,7 +71,7 @@ class KeyboardFirmware {
     const FirmwareCounters& Counters() const { return counters_; }
     bool InSequence() const { return in_sequence_; }
 
-  private:
+private:
     Report Acknowledge(const Report& request) const;
     Report Refuse(const Report& request);
 

@@ -14,7 +14,7 @@
 namespace keyloom::sim {
 
 class SimHidLibrary final : public HidLibrary {
-  public:
+public:
     SimHidLibrary() = default;
     explicit SimHidLibrary(std::shared_ptr<VirtualKeyboard> keyboard);
 
@@ -26,7 +26,7 @@ class SimHidLibrary final : public HidLibrary {
                                          std::uint16_t product_id) override;
     std::unique_ptr<HidDevice> OpenPath(const std::string& path) override;
 
-  private:
+private:
     std::mutex mutex_;
     std::vector<std::shared_ptr<VirtualKeyboard>> keyboards_;
     std::vector<HidDeviceInfo> foreign_;

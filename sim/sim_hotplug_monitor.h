@@ -13,7 +13,7 @@
 namespace keyloom::sim {
 
 class SimHotplugMonitor final : public HotplugMonitor {
-  public:
+public:
     SimHotplugMonitor() = default;
     explicit SimHotplugMonitor(std::shared_ptr<VirtualKeyboard> keyboard);
     ~SimHotplugMonitor() override;
@@ -27,7 +27,7 @@ class SimHotplugMonitor final : public HotplugMonitor {
     // stopped. Returns whether it was delivered.
     bool Emit(HotplugEvent event, const std::wstring& identity);
 
-  private:
+private:
     // Shared with the keyboard's observer, which may still be running when this is destroyed.
     struct Delivery {
         std::mutex mutex;  // held while delivering, so Stop waits for a callback in progress

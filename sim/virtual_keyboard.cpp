@@ -79,7 +79,7 @@ struct VirtualKeyboard::Core {
 namespace {
 
 class SimDevice final : public HidDevice {
-  public:
+public:
     SimDevice(std::shared_ptr<VirtualKeyboard::Core> core, int interface_number,
               std::uint64_t generation)
         : core_(std::move(core)), interface_(interface_number), generation_(generation) {}
@@ -147,7 +147,7 @@ class SimDevice final : public HidDevice {
         return true;
     }
 
-  private:
+private:
     static int Deliver(const std::uint8_t* report, std::size_t report_length, std::uint8_t* data,
                        std::size_t length) {
         const std::size_t count = std::min(report_length, length);

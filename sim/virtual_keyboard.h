@@ -58,7 +58,7 @@ struct TrafficCounters {
 using PlugObserver = std::function<void(bool arrived, const std::wstring& identity)>;
 
 class VirtualKeyboard {
-  public:
+public:
     explicit VirtualKeyboard(KeyboardOptions options = {}, Clock& clock = SystemClock::Instance());
     ~VirtualKeyboard();
     VirtualKeyboard(const VirtualKeyboard&) = delete;
@@ -101,7 +101,7 @@ class VirtualKeyboard {
 
     struct Core;
 
-  private:
+private:
     std::shared_ptr<Core> core_;
 };
 

@@ -103,7 +103,7 @@ const char* MonitorSource() {
 }
 
 class UdevHotplugMonitor final : public HotplugMonitor {
-  public:
+public:
     ~UdevHotplugMonitor() override { Stop(); }
 
     bool Start(HotplugCallback callback) override {
@@ -134,7 +134,7 @@ class UdevHotplugMonitor final : public HotplugMonitor {
         Release();
     }
 
-  private:
+private:
     void Release() {
         if (monitor_ != nullptr) {
             udev_monitor_unref(monitor_);

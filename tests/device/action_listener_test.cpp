@@ -13,7 +13,7 @@ namespace {
 constexpr int kShortReadMs = 20;
 
 class ActionListenerTest : public ::testing::Test {
-  protected:
+protected:
     ActionListenerTest()
         : keyboard(std::make_shared<sim::VirtualKeyboard>()),
           library(keyboard),

@@ -30,7 +30,7 @@ TEST(ParseHexIdTest, ReadsConfiguredIdTexts) {
 }
 
 class DeviceConfigTest : public ::testing::Test {
-  protected:
+protected:
     DeviceConfigTest()
         : keyboard(std::make_shared<sim::VirtualKeyboard>(sim::KeyboardOptions{}, clock)),
           library(keyboard),

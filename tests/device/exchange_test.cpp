@@ -190,7 +190,7 @@ TEST_F(SimDeviceTest, ExchangesRefuseAtOnceWithoutAnOpenEntry) {
 
 // A device that delivers scripted reads, to show how short reads land in the buffer.
 class ScriptedDevice final : public HidDevice {
-  public:
+public:
     explicit ScriptedDevice(std::vector<std::vector<std::uint8_t>> reads)
         : reads_(std::move(reads)) {}
     int Write(const std::uint8_t*, std::size_t length) override { return static_cast<int>(length); }
@@ -206,13 +206,13 @@ class ScriptedDevice final : public HidDevice {
     bool GetManufacturerString(std::wstring&) override { return false; }
     bool GetProductString(std::wstring&) override { return false; }
 
-  private:
+private:
     std::vector<std::vector<std::uint8_t>> reads_;
     std::size_t next_ = 0;
 };
 
 class ScriptedLibrary final : public HidLibrary {
-  public:
+public:
     explicit ScriptedLibrary(std::vector<std::vector<std::uint8_t>> reads)
         : reads_(std::move(reads)) {}
     std::vector<HidDeviceInfo> Enumerate(std::uint16_t, std::uint16_t) override {
@@ -227,7 +227,7 @@ class ScriptedLibrary final : public HidLibrary {
         return std::make_unique<ScriptedDevice>(reads_);
     }
 
-  private:
+private:
     std::vector<std::vector<std::uint8_t>> reads_;
 };
 
@@ -254,7 +254,7 @@ TEST(ShortReadTest, PositionsNoReadReachedKeepEarlierBytes) {
 
 // Unplugs the keyboard at one chosen pause, so the exchange in progress loses its device.
 class UnplugAtSleepClock final : public Clock {
-  public:
+public:
     UnplugAtSleepClock(std::size_t at, std::function<void()> unplug)
         : at_(at), unplug_(std::move(unplug)) {}
     TimePoint Now() const override { return TimePoint(now_); }
@@ -266,7 +266,7 @@ class UnplugAtSleepClock final : public Clock {
     }
     Duration Elapsed() const { return now_; }
 
-  private:
+private:
     std::size_t at_;
     std::function<void()> unplug_;
     std::size_t count_ = 0;

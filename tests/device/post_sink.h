@@ -20,7 +20,7 @@ struct PostedMessage {
 };
 
 class PostSink {
-  public:
+public:
     ActionListener::PostFn Callback() {
         return [this](unsigned message, std::uintptr_t wparam, std::intptr_t lparam) {
             std::lock_guard lock(mutex_);
@@ -40,7 +40,7 @@ class PostSink {
         return posts_;
     }
 
-  private:
+private:
     mutable std::mutex mutex_;
     std::condition_variable arrived_;
     std::vector<PostedMessage> posts_;

@@ -16,7 +16,7 @@ std::shared_ptr<sim::VirtualKeyboard> MakeKeyboard(ManualClock& clock, std::stri
 }
 
 class ScanTest : public ::testing::Test {
-  protected:
+protected:
     ScanTest() : manager(library, clock) {
         manager.AddFilter(0x3412, 0x7A21, L"", L"vid_3412&pid_7a21&mi_02");
     }

@@ -30,7 +30,7 @@ inline double Millis(Clock::Duration duration) {
 }
 
 class SimDeviceTest : public ::testing::Test {
-  protected:
+protected:
     SimDeviceTest()
         : keyboard(std::make_shared<sim::VirtualKeyboard>(sim::KeyboardOptions{}, clock)),
           library(keyboard),

@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class UdevRuleTest : public ::testing::Test {
-  protected:
+protected:
     UdevRuleTest() {
         dir = fs::temp_directory_path() /
               ("keyloom-udev-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +

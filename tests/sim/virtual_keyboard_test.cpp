@@ -24,7 +24,7 @@ std::vector<std::uint8_t> WriteBuffer(std::uint8_t command, std::uint8_t length 
 }
 
 class VirtualKeyboardTest : public ::testing::Test {
-  protected:
+protected:
     std::unique_ptr<HidDevice> OpenInterface(int interface_number) {
         for (const HidDeviceInfo& info : keyboard.Interfaces()) {
             if (info.interface_number == interface_number) {
