@@ -11,7 +11,7 @@ constexpr uint32_t kFore = 0x00FF00;
 constexpr uint32_t kBack = 0x000011;
 
 class Compose : public ::testing::Test {
-  protected:
+protected:
     Compose() {
         foreground->fill(kFore);
         background->fill(kBack);

@@ -79,7 +79,7 @@ TEST(Hsv, IntegerConversion) {
 }
 
 class ModeImages : public ::testing::Test {
-  protected:
+protected:
     ModeImageRenderer renderer;
     std::unique_ptr<FrameImage> image = std::make_unique<FrameImage>();
 

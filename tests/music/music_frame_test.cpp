@@ -22,7 +22,7 @@ uint32_t ColourOf(const MusicKeyColours& colours, int usage) {
 }
 
 class KeyGrid : public ::testing::Test {
-  protected:
+protected:
     std::unique_ptr<FrameImage> image = std::make_unique<FrameImage>();
 };
 
@@ -97,8 +97,8 @@ TEST_F(KeyGrid, PayloadPlacesColoursAtMatrixIndices) {
     };
     const ColourMap payload = BuildMusicPayload(keys);
     ASSERT_EQ(payload.size(), 384u);
-    const auto esc = static_cast<std::size_t>(3 * UsageToMatrixIndex(0x29));
-    const auto f1 = static_cast<std::size_t>(3 * UsageToMatrixIndex(0x3A));
+    const auto esc = 3 * static_cast<std::size_t>(UsageToMatrixIndex(0x29));
+    const auto f1 = 3 * static_cast<std::size_t>(UsageToMatrixIndex(0x3A));
     EXPECT_EQ(f1, 36u);
     EXPECT_EQ(payload[esc], 0x11);
     EXPECT_EQ(payload[esc + 1], 0x22);

@@ -13,7 +13,7 @@ namespace keyloom {
 namespace {
 
 class MusicSettingsTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         folder =

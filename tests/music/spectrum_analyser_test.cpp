@@ -13,7 +13,7 @@ namespace keyloom {
 namespace {
 
 class Analyser : public ::testing::Test {
-  protected:
+protected:
     std::unique_ptr<SpectrumAnalyser> analyser = std::make_unique<SpectrumAnalyser>();
 
     HistoryBuffer History() const {
@@ -125,14 +125,14 @@ TEST_F(Analyser, LevelsFollowTheBinMagnitudes) {
     analyser->MutableLevels().fill(0.5F);
     analyser->UpdateLevels(kWindowNone);
     const auto& packed = analyser->Spectrum();
-    for (int b = 0; b < kUsedBins; ++b) {
-        const float re = packed[static_cast<std::size_t>(2 * b)];
-        const float im = packed[static_cast<std::size_t>(2 * b + 1)];
+    for (std::size_t b = 0; b < kUsedBins; ++b) {
+        const float re = packed[2 * b];
+        const float im = packed[2 * b + 1];
         const float m = std::sqrt(re * re + im * im);
         const float l = std::min(std::log10(1.1F * m) * 0.5F + 0.9F * m, 1.0F);
         const float expected = std::max(0.5F, l);
-        for (int j = 0; j < 4; ++j) {
-            EXPECT_FLOAT_EQ(analyser->Levels()[static_cast<std::size_t>(4 * b + j)], expected) << b;
+        for (std::size_t j = 0; j < 4; ++j) {
+            EXPECT_FLOAT_EQ(analyser->Levels()[4 * b + j], expected) << b;
         }
     }
     // 10 cycles over the 256 samples are 10 cycles over the doubled history: bin 10.

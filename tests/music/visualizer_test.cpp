@@ -23,7 +23,7 @@ using music_test::ScriptedPacket;
 // 256 samples.
 ScriptedPacket TonePacket(int samples, float cycles, float amplitude) {
     ScriptedPacket packet;
-    packet.frames = static_cast<std::size_t>(4 * samples);
+    packet.frames = 4 * static_cast<std::size_t>(samples);
     for (int n = 0; n < samples; ++n) {
         const float v = amplitude * std::sin(2.0F * std::numbers::pi_v<float> * cycles *
                                              static_cast<float>(n) / 256.0F);
@@ -33,7 +33,7 @@ ScriptedPacket TonePacket(int samples, float cycles, float amplitude) {
 }
 
 class VisualizerTest : public ::testing::Test {
-  protected:
+protected:
     VisualizerTest()
         : visualizer(std::make_unique<Visualizer>(std::make_unique<FakeAudioCapture>(state))) {}
 
