@@ -70,9 +70,13 @@ int MButton::OnControlLButtonUp(unsigned, CPoint point) {
     const bool wasDown = state_ == BUTTON_STATE_DOWN;
     SetState(BUTTON_STATE_HOVER);
     if (wasDown) {
-        SendMessageW(NOTIFY_CLICK, 0, 0);
+        OnClicked();
     }
     return 1;
+}
+
+void MButton::OnClicked() {
+    SendMessageW(NOTIFY_CLICK, 0, 0);
 }
 
 int MButton::OnControlKeyDown(unsigned vk, unsigned repeat, unsigned modifier) {

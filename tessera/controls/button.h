@@ -33,6 +33,8 @@ public:
 
 protected:
     void SetState(int state);
+    // A release inside after a press inside: the click.
+    virtual void OnClicked();
     // Draws look `look` into `slice` of the cache: the state image as a nine-grid with
     // corner 12, then the title.
     virtual void DrawLook(Canvas& cache, int look, const CRect& slice);

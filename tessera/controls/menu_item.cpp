@@ -64,25 +64,16 @@ int MenuItem::OnControlLButtonDown(unsigned, CPoint point) {
     return 1;
 }
 
-int MenuItem::OnControlLButtonUp(unsigned, CPoint point) {
-    if (!enabled_ || separator_) {
-        return 0;
-    }
-    if (!rect_.PtInRect(point)) {
-        SetState(BUTTON_STATE_NORMAL);
-        return 1;
-    }
-    const bool wasDown = state_ == BUTTON_STATE_DOWN;
-    SetState(BUTTON_STATE_HOVER);
-    if (!wasDown) {
-        return 1;
-    }
+int MenuItem::OnControlLButtonUp(unsigned flags, CPoint point) {
+    return separator_ ? 0 : MButton::OnControlLButtonUp(flags, point);
+}
+
+void MenuItem::OnClicked() {
     if (checkable_) {
         SetCheck(group_.empty() ? !check_ : 1);
     } else {
-        SendMessageW(NOTIFY_CLICK, 0, 0);
+        MButton::OnClicked();
     }
-    return 1;
 }
 
 }  // namespace Tessera

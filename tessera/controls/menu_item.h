@@ -31,6 +31,7 @@ public:
 
 protected:
     void DrawLook(Canvas& cache, int look, const CRect& slice) override;
+    void OnClicked() override;
 
 private:
     int separator_ = 0;

@@ -259,19 +259,25 @@ void MControl::RemoveControl(MControl* control) {
         control->SetControlFocus(0);
         manager_->SetFocusControl(nullptr);
     }
-    std::unique_ptr<MControl> doomed;
-    {
-        std::lock_guard lock(controlsLock_);
-        auto it = std::find_if(controls_.begin(), controls_.end(),
-                               [control](const auto& c) { return c.get() == control; });
-        if (it == controls_.end()) {
-            return;
-        }
-        doomed = std::move(*it);
-        controls_.erase(it);
+    std::unique_ptr<MControl> doomed = DetachFromList(controls_, controlsLock_, control);
+    if (!doomed) {
+        return;
     }
     ForgetDescendant(control);
     doomed.reset();
+}
+
+std::unique_ptr<MControl> MControl::DetachFromList(ControlList& list, std::recursive_mutex& mutex,
+                                                   MControl* control) {
+    std::lock_guard lock(mutex);
+    auto it = std::find_if(list.begin(), list.end(),
+                           [control](const auto& c) { return c.get() == control; });
+    if (it == list.end()) {
+        return nullptr;
+    }
+    std::unique_ptr<MControl> detached = std::move(*it);
+    list.erase(it);
+    return detached;
 }
 
 void MControl::RemoveAllControl() {

@@ -180,6 +180,10 @@ public:
     // Depth-first search of one child list (each child before its descendants).
     static MControl* FindInList(const ControlList& list, std::recursive_mutex& mutex, unsigned id);
 
+    // Takes `control` out of `list` and hands it over; null when it is not there.
+    static std::unique_ptr<MControl> DetachFromList(ControlList& list, std::recursive_mutex& mutex,
+                                                    MControl* control);
+
     // Called by the manager when a control anywhere below is going away.
     void ForgetDescendant(MControl* control);
 

@@ -215,16 +215,9 @@ void PaintManager::RemoveControl(MControl* control) {
     if (control == nullptr) {
         return;
     }
-    std::unique_ptr<MControl> doomed;
-    {
-        std::lock_guard lock(controlsLock_);
-        auto it = std::find_if(controls_.begin(), controls_.end(),
-                               [control](const auto& c) { return c.get() == control; });
-        if (it == controls_.end()) {
-            return;
-        }
-        doomed = std::move(*it);
-        controls_.erase(it);
+    std::unique_ptr<MControl> doomed = MControl::DetachFromList(controls_, controlsLock_, control);
+    if (!doomed) {
+        return;
     }
     if (initialized_) {
         InvalidateRect(control->GetRect());
