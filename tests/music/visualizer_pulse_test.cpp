@@ -131,8 +131,15 @@ TEST_F(VisualizerOnSoundServer, FollowsTheDefaultSinkOnItsOwnThread) {
     visualizer->SetActive(false);
     Pactl("set-default-sink " + original);
     EXPECT_TRUE(following(original + ".monitor"));
-    visualizer.reset();
+
+    // The captured sink disappears while active: the server falls back to another default
+    // and the capture follows it.
+    visualizer->SetActive(true);
+    Pactl("set-default-sink keyloom_viz_alt");
+    ASSERT_TRUE(following("keyloom_viz_alt.monitor"));
     Pactl("unload-module " + module);
+    EXPECT_TRUE(following(original + ".monitor"));
+    visualizer.reset();
 }
 
 }  // namespace
