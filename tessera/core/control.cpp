@@ -125,8 +125,8 @@ void MControl::SetVisible(int visible, int repaint) {
     }
     SetControlVisible(visible);
     if (!visible && manager_ != nullptr) {
-        // A hidden control keeps no mouse or focus.
-        manager_->ForgetControl(this);
+        // A hidden control keeps no mouse or focus (its timers stay).
+        manager_->ReleaseInput(this);
     }
     if (repaint && parent_ != nullptr) {
         parent_->OnControlUpdate(rect_, 1, this);

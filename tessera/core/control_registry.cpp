@@ -7,6 +7,8 @@
 #include "tessera/controls/menu_item.h"
 #include "tessera/core/panel.h"
 #include "tessera/keyboard/circle_palette.h"
+#include "tessera/keyboard/color_palette.h"
+#include "tessera/keyboard/color_select.h"
 #include "tessera/keyboard/hsl_palette.h"
 #include "tessera/keyboard/keyboard_ctrl.h"
 #include "tessera/keyboard/macro_list_box.h"
@@ -60,8 +62,8 @@ constexpr std::array kClasses = {
     ControlClass{L"MTabLayout", kWindowAndPanel, &WithTitle<MTabLayout>},
     ControlClass{L"MListBox", kWindowAndPanel, nullptr},
     ControlClass{L"MPalette", kWindowAndPanel, &WithoutTitle<MPalette>},
-    ControlClass{L"CColorPalette", kWindowAndPanel, nullptr},
-    ControlClass{L"CColorSelect", kWindowAndPanel, nullptr},
+    ControlClass{L"CColorPalette", kWindowAndPanel, &WithoutTitle<CColorPalette>},
+    ControlClass{L"CColorSelect", kWindowAndPanel, &WithoutTitle<CColorSelect>},
     ControlClass{L"CirclePalette", kWindowAndPanel, &WithoutTitle<CirclePalette>},
     ControlClass{L"MenuItem", kWindowAndPanel, &WithTitle<MenuItem>},
     ControlClass{L"MComboBox2", kWindowAndPanel, nullptr},

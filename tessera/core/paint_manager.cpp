@@ -341,13 +341,17 @@ long PaintManager::OnControlUpdate(CRect rect, int invalidate, MControl* control
     return 0;
 }
 
-void PaintManager::ForgetControl(MControl* control) {
+void PaintManager::ReleaseInput(MControl* control) {
     if (hover_ == control) {
         hover_ = nullptr;
     }
     if (focus_ == control) {
         focus_ = nullptr;
     }
+}
+
+void PaintManager::ForgetControl(MControl* control) {
+    ReleaseInput(control);
     if (caretOwner_ == control) {
         caretOwner_ = nullptr;
         caretVisible_ = 0;

@@ -131,6 +131,8 @@ public:
     MControl* GetNextFocusableControl();
     MControl* GetPrevFocusableControl();
     long OnControlUpdate(CRect rect, int invalidate, MControl* control) override;
+    // A control was hidden: it is no longer the hover or focus control.
+    void ReleaseInput(MControl* control);
     // A control (or one of its descendants) is going away: drop every reference to it.
     void ForgetControl(MControl* control);
 

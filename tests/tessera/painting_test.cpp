@@ -112,7 +112,7 @@ TEST_F(PaintingTest, UnrelatedChangeKeepsOtherCachesValid) {
 
 // Writes raw pixels the way GDI text leaves them: colour without alpha.
 class RawPixelControl : public MControl {
-  public:
+public:
     explicit RawPixelControl(CRect rect) : MControl(nullptr, 9, rect, 1, 1, 1) {}
     void DrawControl(Canvas& dc, CRect) override {
         dc.ClearRect(rect_, 0);

@@ -21,7 +21,7 @@ std::wstring keyloom_test_data() {
 }
 
 class ResourcesTest : public NullUiTest {
-  protected:
+protected:
     void SetUp() override {
         NullUiTest::SetUp();
         folder_ =

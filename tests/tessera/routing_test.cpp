@@ -13,7 +13,7 @@ namespace tessera_test {
 namespace {
 
 class RoutingTest : public NullUiTest {
-  protected:
+protected:
     // A dialog of 200 x 100 with two probes: A (10,10)-(60,40), B (100,10)-(150,40).
     void OpenWithProbes(int responseA = 1) {
         dialog.build = [&](RecordingDialog& d, CRect) {
@@ -228,7 +228,7 @@ TEST_F(RoutingTest, TabMovesTheFocusAndWraps) {
 // ---- buttons ----
 
 class ButtonTest : public NullUiTest {
-  protected:
+protected:
     void SetUp() override {
         NullUiTest::SetUp();
         dialog.build = [&](RecordingDialog& d, CRect) {
@@ -287,7 +287,7 @@ TEST_F(ButtonTest, StateChangesRepaintWithoutRebuildingTheCache) {
 // ---- tree operations ----
 
 class CountingOwner : public MObject {
-  public:
+public:
     long OnControlUpdate(CRect, int, MControl*) override {
         ++updates;
         return 0;

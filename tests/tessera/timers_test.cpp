@@ -10,7 +10,7 @@ namespace tessera_test {
 namespace {
 
 class TimersTest : public NullUiTest {
-  protected:
+protected:
     void SetUp() override {
         NullUiTest::SetUp();
         dialog.build = [&](RecordingDialog& d, CRect) {
@@ -93,6 +93,15 @@ TEST_F(TimersTest, KillingAllOfAControlsTimersAndRemovingAControlStopIt) {
     Pm().RemoveControl(other);
     EXPECT_TRUE(Pm().GetTimerRecords().empty());
     Platform().AdvanceTime(500);
+}
+
+TEST_F(TimersTest, HidingAControlKeepsItsTimer) {
+    Pm().SetTimer(probe, 1, 100);
+    probe->SetVisible(0);
+    probe->SetVisible(1);
+    ASSERT_EQ(Pm().GetTimerRecords().size(), 1u);
+    Platform().AdvanceTime(100);
+    EXPECT_EQ(Ticks(probe), 1);
 }
 
 TEST_F(TimersTest, TickTimerReachesOnlyVisibleControlsThatRunTimers) {

@@ -179,7 +179,7 @@ TEST_F(WindowsTest, PanelCreatesItsChildrenInsideItself) {
 }
 
 class MenuOwner : public RecordingDialog {
-  public:
+public:
     std::vector<std::pair<WPARAM, LPARAM>> commands;
     LRESULT OnWindowMessage(unsigned msg, WPARAM wParam, LPARAM lParam) override {
         if (msg == 1692) {
