@@ -83,6 +83,10 @@ MPalette::MPalette(MObject* parent, unsigned id, CRect rect, int visible, int en
     FillField();
     FillBar();
     Layout();
+    PlaceMarker();
+}
+
+void MPalette::PlaceMarker() {
     marker_ = {paletteRect_.left + paletteRect_.Width() * hue_ / 360,
                paletteRect_.top + paletteRect_.Height() * (lightness_ - 20) / 180};
 }
@@ -93,17 +97,15 @@ void MPalette::Layout() {
 }
 
 void MPalette::SetControlRect(CRect rect) {
-    const CRect oldPalette = paletteRect_;
     MControlFont::SetControlRect(rect);
     Layout();
-    // The marker keeps its place relative to the palette.
-    marker_.x += paletteRect_.left - oldPalette.left;
-    marker_.y += paletteRect_.top - oldPalette.top;
+    PlaceMarker();
 }
 
 void MPalette::SetPalletHeight(int height) {
     palletHeight_ = std::max(height, 1);
     Layout();
+    PlaceMarker();
     UpdateControl(1, 0);
 }
 
@@ -146,8 +148,7 @@ void MPalette::SetSelectColor(COLORREF color) {
     hue_ = std::clamp(static_cast<int>(std::lround(h * 360)), 0, 360);
     saturation_ = std::clamp(static_cast<int>(std::lround(s * 200)), 0, 200);
     lightness_ = std::clamp(static_cast<int>(std::lround(l * 200)), 20, 200);
-    marker_ = {paletteRect_.left + paletteRect_.Width() * hue_ / 360,
-               paletteRect_.top + paletteRect_.Height() * (lightness_ - 20) / 180};
+    PlaceMarker();
     reported_ = GetSelectColor();
     FillBar();
     UpdateControl(1, 0);

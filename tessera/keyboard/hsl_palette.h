@@ -50,6 +50,8 @@ public:
 private:
     enum Drag { kNoDrag, kPaletteDrag, kBarDrag };
     void Layout();
+    // The marker at the place of the current hue and lightness.
+    void PlaceMarker();
     void FillField();
     void FillBar();
     void PickInPalette(CPoint point);

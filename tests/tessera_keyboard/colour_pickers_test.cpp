@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "tessera/keyboard/circle_palette.h"
+#include "tessera/keyboard/color_palette.h"
+#include "tessera/keyboard/color_select.h"
 #include "tessera/keyboard/hsl_palette.h"
 #include "tests/tessera_keyboard/host_window.h"
 
@@ -27,11 +29,6 @@ protected:
         ASSERT_EQ(palette->SetImage(L"wheel.png", 1), 1);
         host.Paint();
     }
-    std::vector<Notification> Take() {
-        auto all = host.Received();
-        host.Received().clear();
-        return all;
-    }
     ScratchSkin skin;
     HostWindow host;
     CirclePalette* palette = nullptr;
@@ -57,7 +54,7 @@ TEST_F(CirclePaletteTest, OnlyThePointsOnTheRingPickAColour) {
     };
     for (const Case& c : cases) {
         host.Click(c.press);
-        EXPECT_EQ(Take(), c.expected) << c.what;
+        EXPECT_EQ(host.Take(), c.expected) << c.what;
     }
     EXPECT_EQ(palette->GetSelectColor(), kWindowBack) << "the colour the window shows there";
     EXPECT_EQ(palette->GetDistanse(CPoint(79, 180)), 72);
@@ -65,14 +62,14 @@ TEST_F(CirclePaletteTest, OnlyThePointsOnTheRingPickAColour) {
 
 TEST_F(CirclePaletteTest, DragsFollowInStepsOfMoreThanFivePixels) {
     host.Click(CPoint(70, 120));
-    Take();
+    host.Take();
     host.Platform().MouseDown(host.Window(), CPoint(71, 121));  // on the thumb
     EXPECT_EQ(palette->GetState(), CirclePalette::kDragging);
-    Take();
+    host.Take();
     host.Move(CPoint(74, 123));
-    EXPECT_TRUE(Take().empty()) << "3 pixels";
+    EXPECT_TRUE(host.Take().empty()) << "3 pixels";
     host.Move(CPoint(77, 121));
-    EXPECT_EQ(Take().size(), 1u) << "6 pixels across";
+    EXPECT_EQ(host.Take().size(), 1u) << "6 pixels across";
     EXPECT_EQ(palette->GetThumbRect(), CRect(72, 116, 82, 126));
     host.Platform().MouseUp(host.Window(), CPoint(77, 121));
     EXPECT_EQ(palette->GetState(), CirclePalette::kOverThumb);
@@ -164,6 +161,52 @@ TEST_F(HslPaletteTest, DrawsTheFieldAndTheBar) {
     // The bar's bottom row is the full-saturation colour, its top the grey.
     EXPECT_TRUE(RgbNear(RgbAt(screen, 285, 158), 0xFF0000, 12));
     EXPECT_TRUE(RgbNear(RgbAt(screen, 285, 11), 0x808080, 12));
+}
+
+// ---- basic colours and the composite chooser ----
+
+TEST(ColorChoosersTest, BasicColoursReportIndexAndColour) {
+    HostWindow host;
+    auto* select = host.Create<CColorSelect>(L"CColorSelect", 640, CRect(10, 10, 40, 200));
+    ASSERT_NE(select, nullptr);
+    host.Click(CPoint(20, 10 + 5 + 25 * 2 + 10));  // the third: blue
+    EXPECT_EQ(host.Take(), (std::vector<Notification>{{633, NOTIFY_DOWN, 0, 0},
+                                                      {640, NOTIFY_COLOR, 2, 0xFF0000}}));
+    EXPECT_EQ(select->GetSelectColor(), 0xFF0000u);
+    EXPECT_EQ(RgbAt(host.Paint(), 20, 10 + 5 + 25 * 6 + 10), 0xFFFFFFu) << "white at the end";
+    select->SetSelectColor(0x00FFFF);
+    EXPECT_EQ(select->GetColorIndex(), 3);
+    select->SetSelectColor(0x123456);
+    EXPECT_EQ(select->GetColorIndex(), -1);
+    EXPECT_EQ(select->GetSelectColor(), 0u);
+    host.Click(CPoint(35, 100));  // beside the column
+    EXPECT_TRUE(host.Take().empty());
+}
+
+TEST(ColorChoosersTest, TheCompositeChooserKeepsItsPartsInStep) {
+    HostWindow host;
+    auto* chooser = host.Create<CColorPalette>(L"CColorPalette", 641, CRect(10, 10, 310, 210));
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->GetSelectColor(), 0x00E1FFu);
+    EXPECT_EQ(chooser->GetHexText(), L"ffe100");
+    EXPECT_EQ(chooser->GetPalette()->GetRect(), CRect(10, 40, 243, 206));
+
+    host.Click(CPoint(10 + 25 * 3 + 10, 20));  // preset 0x29FF4C
+    EXPECT_EQ(chooser->GetSelectColor(), 0x29FF4Cu);
+    EXPECT_EQ(chooser->GetHexText(), L"4cff29");
+    EXPECT_TRUE(
+        RgbNear(ColorRefToArgb(chooser->GetPalette()->GetSelectColor()) & 0xFFFFFF, 0x4CFF29, 3));
+    EXPECT_EQ(host.Take().back(), (Notification{641, NOTIFY_COLOR, 0x29FF4C, 0}));
+
+    host.Click(CPoint(20, 100));  // in the palette
+    const COLORREF picked = chooser->GetPalette()->GetSelectColor();
+    EXPECT_EQ(chooser->GetSelectColor(), picked);
+    const auto got = host.Take();
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.back(), (Notification{620, NOTIFY_COLOR, picked, 0}));
+    const CRect swatch = chooser->GetChoiceRect();
+    EXPECT_EQ(RgbAt(host.Paint(), swatch.left + 25, swatch.top + 25),
+              ColorRefToArgb(picked) & 0xFFFFFF);
 }
 
 }  // namespace

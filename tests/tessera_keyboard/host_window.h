@@ -46,6 +46,12 @@ public:
     NativeWindow& Window() { return *dialog_.GetSafeHwnd(); }
     HostDialog& Dialog() { return dialog_; }
     std::vector<Notification>& Received() { return dialog_.notes; }
+    // What arrived since the last call.
+    std::vector<Notification> Take() {
+        std::vector<Notification> all;
+        all.swap(dialog_.notes);
+        return all;
+    }
     // Paints what is invalid and returns the window's presented image.
     const Surface& Paint() {
         platform_->ProcessPending();

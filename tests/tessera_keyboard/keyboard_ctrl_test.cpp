@@ -2,42 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
-#include "tests/tessera_keyboard/host_window.h"
+#include "tests/tessera_keyboard/keyboard_fixture.h"
 
 namespace tkbd_test {
 namespace {
-
-constexpr unsigned kCtrlId = 50;
-constexpr unsigned kNone = static_cast<unsigned>(-1);
-// Control at (20,20); keys offset by (15,16): A at window (35,36)-(75,76), B at
-// (85,36)-(125,76), C at (35,86)-(75,126).
-constexpr CRect kCtrlRect(20, 20, 380, 220);
-constexpr unsigned kEsc = 41, kF1 = 58, kGrave = 53;
-constexpr CPoint kOnA(50, 50), kOnB(100, 50), kOnC(50, 100), kOnNoKey(300, 180);
-
-class KeyboardCtrlTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        kb = host.Create<KeyboardCtrl>(L"KeyboardCtrl", kCtrlId, kCtrlRect);
-        ASSERT_NE(kb, nullptr);
-        kb->SetKeyPosition(15, 16);
-        kb->AddKeyItem(L"Esc", L"Escape", kEsc, CRect(0, 0, 40, 40));
-        kb->AddKeyItem(L"F1", L"", kF1, CRect(50, 0, 90, 40));
-        kb->AddKeyItem(L"`", L"", kGrave, CRect(0, 50, 40, 90));
-    }
-    KEY_INFO& Key(int i) { return *kb->GetKeyItems().at(static_cast<std::size_t>(i)); }
-    std::vector<Notification> Codes() {
-        auto all = host.Received();
-        host.Received().clear();
-        return all;
-    }
-
-    HostWindow host;
-    KeyboardCtrl* kb = nullptr;
-};
 
 TEST_F(KeyboardCtrlTest, KeysAreNumberedInOrderAndShiftedByTheOffsetSetBeforeAdding) {
     kb->SetKeyPosition(0, 0);
@@ -103,7 +71,7 @@ TEST_F(KeyboardCtrlTest, PressReleaseAndRightClickReportPositionAndCode) {
         } else {
             host.Click(c.point);
         }
-        EXPECT_EQ(Codes(), c.expected) << c.what;
+        EXPECT_EQ(host.Take(), c.expected) << c.what;
     }
     host.Click(kOnA);
     EXPECT_EQ(kb->GetCurrentKeyValue(), static_cast<int>(kEsc));
@@ -199,7 +167,7 @@ TEST_F(FrameSelectTest, MovesOfTwentyPixelsOrLessDoNotStartOrUpdateTheFrame) {
     host.Move(CPoint(101, 55));  // 21 across: updated
     EXPECT_EQ(Checks(), (std::vector<int>{1, 1, 0}));
     Release(CPoint(101, 55), true);
-    EXPECT_EQ(Codes(), (std::vector<Notification>{{kCtrlId, NOTIFY_FRAMEDONE, 0, 0}}))
+    EXPECT_EQ(host.Take(), (std::vector<Notification>{{kCtrlId, NOTIFY_FRAMEDONE, 0, 0}}))
         << "a right release ending a frame reports the frame, not a right click";
     EXPECT_FALSE(kb->IsFrameSelecting());
     EXPECT_EQ(Checks(), (std::vector<int>{1, 1, 0})) << "the selection stays";
@@ -218,7 +186,7 @@ TEST_F(FrameSelectTest, ALeftDragSelectsAndItsReleaseIsAClick) {
     Drag(CPoint(30, 30), {CPoint(60, 110)}, false);
     EXPECT_EQ(Checks(), (std::vector<int>{1, 0, 1}));
     Release(CPoint(60, 110), false);
-    const auto got = Codes();
+    const auto got = host.Take();
     ASSERT_EQ(got.size(), 2u);
     EXPECT_EQ(got[0].code, NOTIFY_DOWN);
     EXPECT_EQ(got[1].code, NOTIFY_CLICK);
@@ -259,24 +227,6 @@ TEST_F(KeyboardCtrlTest, ClearItemForgetsHoverAndCurrentKey) {
 }
 
 // ---- drawing ----
-
-class KeyboardDrawTest : public KeyboardCtrlTest {
-protected:
-    static constexpr ARGB kPicture = 0xFF202020;
-    // The host dialog's own background colour.
-    static constexpr std::uint32_t kWindowBack = 0x060F10;
-    void SetUp() override {
-        KeyboardCtrlTest::SetUp();
-        skin.WriteSolid(L"kb.png", 20, 10, kPicture);
-        kb->SetKeyboardImage(L"kb.png");
-        ASSERT_TRUE(kb->HasKeyboardImage());
-    }
-    // A point on the top edge of a key's outline (window coordinates).
-    static CPoint TopEdge(CPoint insideKey) { return {insideKey.x + 5, 36}; }
-    std::uint32_t At(CPoint p) { return RgbAt(host.Paint(), p.x, p.y); }
-
-    ScratchSkin skin;
-};
 
 TEST_F(KeyboardDrawTest, OutlinesFollowTheKeyboardType) {
     constexpr std::uint32_t kHighlight = KeyboardCtrl::kHighlightColor & 0xFFFFFF;
@@ -370,41 +320,6 @@ TEST_F(KeyboardCtrlTest, TipsShowAboveTheHoveredKeyWithoutTakingActivation) {
 TEST_F(KeyboardCtrlTest, TipsStayOffUnlessEnabled) {
     host.Move(kOnB);
     EXPECT_EQ(kb->GetTipWindow(), nullptr);
-}
-
-// ---- threads ----
-
-TEST_F(KeyboardDrawTest, ColoursSetFromAWorkerThreadAreDrawnAfterARepaintOnTheUiThread) {
-    kb->SetKeyboardType(KEYBOARD_TYPE_MUSIC);
-    kb->SetRGBMode(1);
-    host.Paint();
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        for (int i = 0; i < 300; ++i) {
-            kb->SetKeyColor(kEsc, RGB(i & 0xFF, 0, 0));
-            kb->SetKeyCheck(kF1, i & 1);
-            if (i % 50 == 0) {
-                kb->SetLightModeColor(0, RGB(0, 0, i & 0xFF));
-            }
-            (void)kb->GetCheckItemCount();
-        }
-        kb->SetLightModeColor(0, RGB(0, 255, 0));
-        done = true;
-    });
-    while (!done) {
-        host.Paint();
-    }
-    worker.join();
-    EXPECT_EQ(At(TopEdge(kOnA)), 0x00FF00u) << "the last change reached the screen";
-    EXPECT_EQ(At(TopEdge(kOnB)), 0x00FF00u);
-}
-
-TEST_F(KeyboardCtrlTest, ARepaintPostedByAWorkerAfterTheControlIsGoneDoesNothing) {
-    std::thread worker([&] { kb->ResetAllItemColor(); });
-    worker.join();
-    host.Dialog().GetPaintManager().ClearAllControls();
-    host.Platform().ProcessPending();  // runs the posted repaint (ASan watches it)
-    EXPECT_EQ(host.Dialog().GetControl(kCtrlId), nullptr);
 }
 
 }  // namespace

@@ -44,11 +44,6 @@ protected:
     static CPoint OnMore(int i, int contentWidth = 295) {
         return {20 + contentWidth - 20 - 15 + 10, 20 + 70 * i + 38 + 10};
     }
-    std::vector<Notification> Take() {
-        auto all = host.Received();
-        host.Received().clear();
-        return all;
-    }
     HostWindow host;
     MacroListBox* list = nullptr;
 };
@@ -135,7 +130,7 @@ TEST_F(MacroListTest, MouseNotificationsAndSelection) {
     };
     for (const Step& s : steps) {
         s.act();
-        EXPECT_EQ(Take(), s.expected) << s.what;
+        EXPECT_EQ(host.Take(), s.expected) << s.what;
         EXPECT_EQ(list->GetCurSel(), s.selection) << s.what;
     }
 }
@@ -161,7 +156,7 @@ TEST_F(MacroListTest, TheMoreButtonShowsItsStateAndSelectsItsLineFirst) {
     EXPECT_EQ(button(1), kHover & 0xFFFFFF) << "the selected line shows frame 1";
     host.Platform().MouseUp(host.Window(), OnMore(1, 300));
     EXPECT_EQ(list->GetMorePressed(), -1);
-    EXPECT_EQ(Take(), (std::vector<Notification>{{kListId, NOTIFY_SUBDOWN, 1, 1}}))
+    EXPECT_EQ(host.Take(), (std::vector<Notification>{{kListId, NOTIFY_SUBDOWN, 1, 1}}))
         << "the release sends nothing";
 
     list->SetCurSel(-1);
@@ -208,7 +203,7 @@ TEST_F(MacroListTest, AnEmptyListIgnoresTheMouse) {
     host.Click(OnLine(0));
     host.RightClick(OnLine(0));
     host.Platform().DoubleClick(host.Window(), OnLine(0));
-    EXPECT_TRUE(Take().empty());
+    EXPECT_TRUE(host.Take().empty());
     EXPECT_EQ(RgbAt(host.Paint(), 100, 100), 0x060F10u);
 }
 
