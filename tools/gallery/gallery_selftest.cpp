@@ -147,6 +147,32 @@ private:
                               Click({centre.x - 165 + 165, centre.y - 90 + 138});
                           },
                           [this] { return !window_.IsModalOpen() && window_.ModalResult() == 1; }});
+        steps_.push_back({"a right click on the keyboard picture opens the popup menu",
+                          [this] {
+                              const CPoint p = Screen(P::kKeyboard);
+                              SyntheticMouseMove(p.x, p.y);
+                              SyntheticButton(3, true);
+                              SyntheticButton(3, false);
+                          },
+                          [this] {
+                              MenuWnd* menu = window_.OpenMenu();
+                              return menu != nullptr && menu->GetSafeHwnd() != nullptr &&
+                                     menu->GetSafeHwnd()->IsVisible() &&
+                                     MenuItemPoint(0) != CPoint{};
+                          }});
+        steps_.push_back({"a screenshot of the open menu is saved",
+                          [this] {
+                              MoveTo(MenuItemPoint(1));
+                              shotAt_ = CurrentPlatform().NowMs() + 400;
+                          },
+                          [this] { return TakeScreenshot(Sibling("menu")); }});
+        steps_.push_back(
+            {"choosing a menu entry posts its command to the owner and closes the menu",
+             [this] { Click(MenuItemPoint(1)); },
+             [this] {
+                 return window_.OpenMenu() == nullptr &&
+                        window_.MenuCommands() == std::vector<unsigned>{606};
+             }});
         steps_.push_back({"the framework dialog opens modally",
                           [this] { Click(Screen(P::kCoreDialog)); },
                           [this] { return window_.OpenCoreDialog() != nullptr; }});
@@ -197,6 +223,17 @@ private:
             return {};
         }
         return dialog->GetSafeHwnd()->ClientToScreen(client);
+    }
+    // Screen centre of entry `index` of the open menu (empty point when none is open).
+    CPoint MenuItemPoint(std::size_t index) {
+        MenuWnd* menu = window_.OpenMenu();
+        if (menu == nullptr || menu->GetSafeHwnd() == nullptr)
+            return {};
+        const auto items = menu->GetItems();
+        if (index >= items.size())
+            return {};
+        const CRect r = items[index]->GetRect();
+        return menu->GetSafeHwnd()->ClientToScreen(r.CenterPoint());
     }
     static int KeyIndex(const wchar_t* label) {
         for (std::size_t i = 0; i < keyloom::KeyLayoutTable.size(); ++i) {

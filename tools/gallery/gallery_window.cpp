@@ -323,6 +323,18 @@ LRESULT GalleryWindow::OnNativeMessage(unsigned msg, WPARAM wParam, LPARAM lPara
         case WM_LBUTTONUP:
             OnRelease(point);
             return 0;
+        case WM_RBUTTONUP:
+            if (HitTest(point) == kKeyboard) {
+                RunMenu(point);
+            }
+            return 0;
+        case kMenuMessage: {
+            menuCommands_.push_back(static_cast<unsigned>(lParam));
+            wchar_t line[64];
+            std::swprintf(line, 64, L"menu command %u", static_cast<unsigned>(lParam));
+            Note(line);
+            return 0;
+        }
         case WM_LBUTTONDBLCLK:
             ++doubleClicks_;
             // As on Windows, the double click also acts as a press.
@@ -542,6 +554,24 @@ void GalleryWindow::RunCoreDialog() {
     wchar_t line[64];
     std::swprintf(line, 64, L"framework dialog returned %d", coreResult_);
     Note(line);
+}
+
+void GalleryWindow::RunMenu(CPoint clientPoint) {
+    MenuWnd menu(nullptr);
+    if (menu.Create(window_.get(), window_->ClientToScreen(clientPoint), kMenuMessage,
+                    L"img_menubkg.png", 30, 150, BACKMODE_FRAME) == 0) {
+        Note(L"menu: cannot create");
+        return;
+    }
+    menu.AddMenu(L"Rename", 605);
+    menu.AddMenu(L"Import Macro", 606);
+    menu.AddMenu(L"Export Macro", 607);
+    menu.AddSeparator(609);
+    menu.AddMenu(L"Del", 608);
+    menu.SetMenuPoint();
+    menu_ = &menu;
+    menu.ShowModal(SW_SHOWNORMAL);
+    menu_ = nullptr;
 }
 
 void GalleryWindow::StartWorker(int count) {

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "tessera/core/menu_wnd.h"
 #include "tessera/platform/canvas.h"
 #include "tessera/platform/image.h"
 #include "tessera/platform/platform.h"
@@ -82,6 +83,10 @@ public:
     // The framework page while it runs modally, else null; its last modal result.
     CoreDialog* OpenCoreDialog() { return coreDialog_; }
     int CoreResult() const { return coreResult_; }
+    // The popup menu while it runs, else null; the commands its owner window received.
+    MenuWnd* OpenMenu() { return menu_; }
+    const std::vector<unsigned>& MenuCommands() const { return menuCommands_; }
+    static constexpr unsigned kMenuMessage = 1692;
     // Called on every WM_TIMER the window does not use itself (the self-test's clock).
     void SetTimerHook(std::function<void(unsigned)> hook) { timerHook_ = std::move(hook); }
     // Starts a thread that posts `count` numbered closures to the UI thread.
@@ -111,6 +116,7 @@ private:
     void CloseEdit(bool keep);
     void RunModal();
     void RunCoreDialog();
+    void RunMenu(CPoint clientPoint);
     void MoveSlider(int x);
     void Note(const std::wstring& line);
 
@@ -139,6 +145,8 @@ private:
     bool modalOpen_ = false;
     CoreDialog* coreDialog_ = nullptr;
     int coreResult_ = -1;
+    MenuWnd* menu_ = nullptr;
+    std::vector<unsigned> menuCommands_;
     std::vector<int> workerPosts_;
     std::vector<unsigned> mouseLog_;
     std::vector<unsigned> keyLog_;

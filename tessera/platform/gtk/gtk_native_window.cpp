@@ -589,6 +589,11 @@ gboolean GtkNativeWindow::OnButtonPress(GtkWidget*, GdkEventButton* event, gpoin
     const bool isDouble =
         ThePlatform().Clicks().Press(event->button, event->time, static_cast<int>(event->x_root),
                                      static_cast<int>(event->y_root));
+    // Click to focus, also where no window manager does it (a bare X server): the window
+    // that was active before hears WM_NCACTIVATE 0, which is how an open menu closes.
+    if (!self->params_.noActivate && !gtk_window_is_active(GTK_WINDOW(self->window_))) {
+        gtk_window_present_with_time(GTK_WINDOW(self->window_), event->time);
+    }
     // Keep the keyboard focus off a native edit field when the skin itself is clicked.
     if (gtk_window_get_focus(GTK_WINDOW(self->window_)) != nullptr) {
         gtk_window_set_focus(GTK_WINDOW(self->window_), nullptr);
