@@ -20,16 +20,17 @@ namespace tessera_test {
 using namespace Tessera;
 
 class NullUiTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         auto platform = std::make_unique<NullPlatform>();
         platform_ = platform.get();
         UsePlatform(std::move(platform));
     }
-    void TearDown() override { UsePlatform(nullptr); }
+    // The platform goes last, after the windows of the derived fixtures.
+    ~NullUiTest() override { UsePlatform(nullptr); }
     NullPlatform& Platform() { return *platform_; }
 
-  private:
+private:
     NullPlatform* platform_ = nullptr;
 };
 
@@ -42,7 +43,7 @@ struct Notification {
 };
 
 class RecordingDialog : public MDialog {
-  public:
+public:
     std::function<void(RecordingDialog&, CRect)> build;
     std::vector<Notification> notes;
     int initCount = 0;
@@ -75,7 +76,7 @@ class RecordingDialog : public MDialog {
 
 // Records every handler call as text; fills its rect with `color` when drawn.
 class Probe : public MControl {
-  public:
+public:
     Probe(unsigned id, CRect rect, int response = 1)
         : MControl(nullptr, id, rect, 1, 1, response) {}
 
@@ -121,7 +122,7 @@ class Probe : public MControl {
         return out;
     }
 
-  private:
+private:
     int Log(const std::string& what, CPoint p) {
         calls.push_back(what);
         points.push_back(p);

@@ -137,6 +137,21 @@ TEST_F(PaintingTest, LayeredWindowsRepairAlphaOfColouredPixels) {
     }
 }
 
+TEST_F(PaintingTest, PolygonWindowOf1200x720LeavesBothTopCornersClear) {
+    RecordingDialog d;
+    d.SetPolygon(1);
+    NativeWindow* w = d.Open(1200, 720);
+    Platform().ProcessPending();
+    const Surface& s = NullPlatform::Screen(*w);
+    for (CPoint clear : {CPoint(0, 0), CPoint(20, 5), CPoint(0, 50), CPoint(1199, 0),
+                         CPoint(1180, 5), CPoint(1199, 50)}) {
+        EXPECT_EQ(Alpha(s.PixelAt(clear.x, clear.y)), 0) << clear.x << "," << clear.y;
+    }
+    for (CPoint kept : {CPoint(40, 0), CPoint(0, 60), CPoint(600, 0), CPoint(1150, 2)}) {
+        EXPECT_GT(Alpha(s.PixelAt(kept.x, kept.y)), 0) << kept.x << "," << kept.y;
+    }
+}
+
 TEST(Render, CheckAlphaColorNeverLeavesPureBlack) {
     struct Case {
         COLORREF in;

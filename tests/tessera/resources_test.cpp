@@ -34,7 +34,6 @@ protected:
     void TearDown() override {
         Manager::SetSkinFolder(L"");
         fs::remove_all(folder_);
-        NullUiTest::TearDown();
     }
     // Writes a w x h PNG of one colour into the skin folder.
     void WritePng(const std::string& name, int w, int h, std::uint32_t color = 0xFF336699) {

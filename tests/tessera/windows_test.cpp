@@ -154,6 +154,17 @@ TEST_F(WindowsTest, ClassNamesCreateKnownControlsOnly) {
     EXPECT_EQ(d.GetPaintManager().CreateControl(2, &d, L"MButton", 1, CRect(), L"", 1, 1), nullptr);
 }
 
+TEST(PlatformLifetime, DialogOutlivingItsPlatformEndsQuietly) {
+    UsePlatform(std::make_unique<NullPlatform>());
+    auto dialog = std::make_unique<RecordingDialog>();
+    NativeWindow* window = dialog->Open(40, 40);
+    ASSERT_NE(window, nullptr);
+    UsePlatform(nullptr);
+    EXPECT_FALSE(window->IsAlive());
+    dialog->SetMessage(L"late", CRect(), MSG_INFO);
+    dialog.reset();
+}
+
 TEST(ControlRegistry, ScopesFollowTheTable) {
     EXPECT_EQ(FindControlClass(L"KeyboardCtrl", ControlHost::kWindow), nullptr);
     EXPECT_NE(FindControlClass(L"KeyboardCtrl", ControlHost::kPanel), nullptr);

@@ -11,9 +11,9 @@ namespace Tessera {
 // Window
 
 class NullWindow : public NativeWindow {
-  public:
+public:
     NullWindow(NullPlatform& platform, const WindowParams& params, WindowEventSink& sink)
-        : platform_(platform),
+        : platform_(&platform),
           sink_(sink),
           params_(params),
           rect_(params.rect),
@@ -21,38 +21,43 @@ class NullWindow : public NativeWindow {
           layered_(params.layered) {}
     // Ending the object without Destroy() (its owner is being torn down) sends nothing.
     ~NullWindow() override {
-        if (alive_) {
+        if (alive_ && platform_ != nullptr) {
             alive_ = false;
-            platform_.Forget(this);
+            platform_->Forget(this);
         }
+    }
+    // The platform is being destroyed before this window: the window ends silently.
+    void Detach() {
+        alive_ = false;
+        platform_ = nullptr;
     }
 
     void Destroy() override {
-        if (!alive_ || destroying_) {
+        if (!alive_ || destroying_ || platform_ == nullptr) {
             return;
         }
         destroying_ = true;
         visible_ = false;
-        if (platform_.capture_ == this) {
-            platform_.capture_ = nullptr;
+        if (platform_->capture_ == this) {
+            platform_->capture_ = nullptr;
         }
         sink_.OnNativeMessage(WM_DESTROY, 0, 0);
         alive_ = false;
         timers_.clear();
-        platform_.Forget(this);
+        platform_->Forget(this);
         sink_.OnNativeMessage(WM_NCDESTROY, 0, 0);
     }
     bool IsAlive() const override { return alive_; }
 
     void Show(int command) override {
-        if (!alive_) {
+        if (!alive_ || platform_ == nullptr) {
             return;
         }
         switch (command) {
             case SW_HIDE:
                 visible_ = false;
-                if (platform_.active_ == this) {
-                    platform_.SetActive(nullptr);
+                if (platform_->active_ == this) {
+                    platform_->SetActive(nullptr);
                 }
                 return;
             case SW_MINIMIZE:
@@ -91,11 +96,11 @@ class NullWindow : public NativeWindow {
     bool IsMinimized() const override { return minimized_; }
     bool IsMaximized() const override { return maximized_; }
     void Activate() override {
-        if (alive_) {
-            platform_.SetActive(this);
+        if (alive_ && platform_ != nullptr) {
+            platform_->SetActive(this);
         }
     }
-    bool IsActive() const override { return platform_.active_ == this; }
+    bool IsActive() const override { return platform_ != nullptr && platform_->active_ == this; }
     void Enable(bool enable) override { enabled_ = enable; }
     bool IsEnabled() const override { return enabled_; }
 
@@ -123,16 +128,16 @@ class NullWindow : public NativeWindow {
     void SetOpacity(int alpha) override { opacity_ = std::clamp(alpha, 0, 255); }
 
     void SetCapture() override {
-        if (alive_) {
-            platform_.capture_ = this;
+        if (alive_ && platform_ != nullptr) {
+            platform_->capture_ = this;
         }
     }
     void ReleaseCapture() override {
-        if (platform_.capture_ == this) {
-            platform_.capture_ = nullptr;
+        if (platform_ != nullptr && platform_->capture_ == this) {
+            platform_->capture_ = nullptr;
         }
     }
-    bool HasCapture() const override { return platform_.capture_ == this; }
+    bool HasCapture() const override { return platform_ != nullptr && platform_->capture_ == this; }
     void SetCursor(CursorKind cursor) override { cursor_ = cursor; }
     void BeginMoveDrag(CPoint) override { ++moveDrags_; }
 
@@ -151,22 +156,22 @@ class NullWindow : public NativeWindow {
     }
 
     bool SetTimer(unsigned id, unsigned elapseMs) override {
-        if (!alive_ || platform_.refuseTimers_) {
+        if (!alive_ || platform_ == nullptr || platform_->refuseTimers_) {
             return false;
         }
         // Windows raises shorter periods to 10 ms.
         const std::uint64_t period = std::max(elapseMs, 10u);
-        timers_[id] = Timer{period, platform_.nowMs_ + period, ++platform_.timerSequence_};
+        timers_[id] = Timer{period, platform_->nowMs_ + period, ++platform_->timerSequence_};
         return true;
     }
     void KillTimer(unsigned id) override { timers_.erase(id); }
 
     bool PostMessage(unsigned msg, WPARAM wParam, LPARAM lParam) override {
-        if (!alive_) {
+        if (!alive_ || platform_ == nullptr) {
             return false;
         }
-        std::lock_guard lock(platform_.queueMutex_);
-        platform_.posted_.push_back({this, msg, wParam, lParam, {}});
+        std::lock_guard lock(platform_->queueMutex_);
+        platform_->posted_.push_back({this, msg, wParam, lParam, {}});
         return true;
     }
 
@@ -181,7 +186,7 @@ class NullWindow : public NativeWindow {
         std::uint64_t sequence;
     };
 
-    NullPlatform& platform_;
+    NullPlatform* platform_;  // null once the platform is gone
     WindowEventSink& sink_;
     WindowParams params_;
     CRect rect_;
@@ -208,12 +213,18 @@ class NullWindow : public NativeWindow {
 // Edit field and tooltip
 
 class NullEdit : public NativeEdit {
-  public:
+public:
     NullEdit(NullPlatform& platform, NullWindow& parent, NativeEditSink& sink)
-        : platform_(platform), parent_(&parent), sink_(sink) {
-        platform_.edits_.push_back(this);
+        : platform_(&platform), parent_(&parent), sink_(sink) {
+        platform_->edits_.push_back(this);
     }
-    ~NullEdit() override { platform_.ForgetEdit(this); }
+    ~NullEdit() override {
+        if (platform_ != nullptr) {
+            platform_->ForgetEdit(this);
+        }
+    }
+    void Detach() { platform_ = nullptr; }
+    NullPlatform* Owner() const { return platform_; }
 
     void SetRect(const CRect& clientRect) override { rect_ = clientRect; }
     void SetText(const std::wstring& text) override {
@@ -230,22 +241,24 @@ class NullEdit : public NativeEdit {
     void SetReadOnly(bool readOnly) override { readOnly_ = readOnly; }
     void Show(bool show) override {
         visible_ = show;
-        if (!show && HasFocus()) {
-            platform_.focusedEdit_ = nullptr;
+        if (!show && HasFocus() && platform_ != nullptr) {
+            platform_->focusedEdit_ = nullptr;
         }
     }
     bool IsVisible() const override { return visible_; }
     void Focus() override {
-        if (platform_.focusedEdit_ == this) {
+        if (platform_ == nullptr || platform_->focusedEdit_ == this) {
             return;
         }
-        if (NullEdit* previous = platform_.focusedEdit_) {
-            platform_.focusedEdit_ = nullptr;
+        if (NullEdit* previous = platform_->focusedEdit_) {
+            platform_->focusedEdit_ = nullptr;
             previous->sink_.OnEditKillFocus();
         }
-        platform_.focusedEdit_ = this;
+        platform_->focusedEdit_ = this;
     }
-    bool HasFocus() const override { return platform_.focusedEdit_ == this; }
+    bool HasFocus() const override {
+        return platform_ != nullptr && platform_->focusedEdit_ == this;
+    }
     void SelectAll() override { selectedAll_ = true; }
 
     void Type(const std::wstring& text) {
@@ -270,13 +283,13 @@ class NullEdit : public NativeEdit {
         }
     }
     void KillFocus() {
-        if (platform_.focusedEdit_ == this) {
-            platform_.focusedEdit_ = nullptr;
+        if (platform_ != nullptr && platform_->focusedEdit_ == this) {
+            platform_->focusedEdit_ = nullptr;
             sink_.OnEditKillFocus();
         }
     }
 
-    NullPlatform& platform_;
+    NullPlatform* platform_;
     NullWindow* parent_;
     NativeEditSink& sink_;
     CRect rect_;
@@ -292,13 +305,20 @@ class NullEdit : public NativeEdit {
 };
 
 class NullTooltip : public NativeTooltip {
-  public:
-    explicit NullTooltip(NullPlatform& platform) : platform_(platform) {}
+public:
+    explicit NullTooltip(NullPlatform& platform) : platform_(&platform) {
+        platform_->tooltips_.push_back(this);
+    }
     ~NullTooltip() override {
-        if (platform_.lastTooltip_ == this) {
-            platform_.lastTooltip_ = nullptr;
+        if (platform_ == nullptr) {
+            return;
+        }
+        std::erase(platform_->tooltips_, this);
+        if (platform_->lastTooltip_ == this) {
+            platform_->lastTooltip_ = nullptr;
         }
     }
+    void Detach() { platform_ = nullptr; }
     void SetText(const std::wstring& text) override {
         text_ = text;
         active_ = !text.empty();
@@ -309,8 +329,8 @@ class NullTooltip : public NativeTooltip {
     void SetMaxWidth(int) override {}
     void RelayMouse(unsigned, CPoint) override {}
 
-  private:
-    NullPlatform& platform_;
+private:
+    NullPlatform* platform_;
     std::wstring text_;
     bool active_ = false;
 };
@@ -319,7 +339,19 @@ class NullTooltip : public NativeTooltip {
 // Platform
 
 NullPlatform::NullPlatform() = default;
-NullPlatform::~NullPlatform() = default;
+
+NullPlatform::~NullPlatform() {
+    // Windows that outlive the platform (their owners are torn down later) end silently.
+    for (NullWindow* w : windows_) {
+        w->Detach();
+    }
+    for (NullEdit* edit : edits_) {
+        edit->Detach();
+    }
+    for (NullTooltip* tip : tooltips_) {
+        tip->Detach();
+    }
+}
 
 std::unique_ptr<NativeWindow> NullPlatform::CreateNativeWindow(const WindowParams& params,
                                                                WindowEventSink& sink) {
@@ -699,13 +731,19 @@ std::vector<NativeWindow*> NullPlatform::Windows() const {
 }
 
 void NullPlatform::TypeInto(NativeEdit& edit, const std::wstring& text) {
-    static_cast<NullEdit&>(edit).Type(text);
-    static_cast<NullEdit&>(edit).platform_.ProcessPending();
+    auto& e = static_cast<NullEdit&>(edit);
+    e.Type(text);
+    if (e.Owner() != nullptr) {
+        e.Owner()->ProcessPending();
+    }
 }
 
 void NullPlatform::PressEditKey(NativeEdit& edit, unsigned vk) {
-    static_cast<NullEdit&>(edit).sink_.OnEditKey(vk);
-    static_cast<NullEdit&>(edit).platform_.ProcessPending();
+    auto& e = static_cast<NullEdit&>(edit);
+    e.sink_.OnEditKey(vk);
+    if (e.Owner() != nullptr) {
+        e.Owner()->ProcessPending();
+    }
 }
 
 }  // namespace Tessera

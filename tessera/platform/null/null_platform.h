@@ -20,9 +20,10 @@ namespace Tessera {
 
 class NullWindow;
 class NullEdit;
+class NullTooltip;
 
 class NullPlatform : public Platform {
-  public:
+public:
     NullPlatform();
     ~NullPlatform() override;
 
@@ -101,7 +102,7 @@ class NullPlatform : public Platform {
     // Enter or Escape inside the edit field.
     static void PressEditKey(NativeEdit& edit, unsigned vk);
 
-  private:
+private:
     friend class NullWindow;
     friend class NullEdit;
     friend class NullTooltip;
@@ -138,6 +139,7 @@ class NullPlatform : public Platform {
     NativeEdit* lastEdit_ = nullptr;
     NativeTooltip* lastTooltip_ = nullptr;
     std::vector<NullEdit*> edits_;
+    std::vector<NullTooltip*> tooltips_;
     NullEdit* focusedEdit_ = nullptr;
     NullWindow* active_ = nullptr;
     bool refuseTimers_ = false;
