@@ -5,7 +5,11 @@
 #include "keys/key_layout.h"
 #include "tessera/controls/area.h"
 #include "tessera/controls/button.h"
+#include "tessera/core/manager.h"
+#include "tessera/keyboard/circle_palette.h"
 #include "tessera/keyboard/keyboard_ctrl.h"
+#include "tessera/keyboard/macro_list_box.h"
+#include "tessera/keyboard/record_list.h"
 
 namespace gallery {
 
@@ -13,7 +17,7 @@ using namespace Tessera;
 
 namespace {
 
-constexpr int kButtonTop = 232;
+constexpr int kButtonTop = 150;
 
 }  // namespace
 
@@ -23,8 +27,8 @@ CRect CoreDialog::ButtonRect(unsigned id) {
 }
 
 CRect CoreDialog::KeyboardRect() {
-    // Inside the tab page, which starts at (24, 300).
-    return {24, 300, 24 + 1041, 300 + 316};
+    // Inside the tab page, which starts at (24, 214).
+    return {24, 214, 24 + 1041, 214 + 316};
 }
 
 void CoreDialog::InitUI(CRect client) {
@@ -32,7 +36,7 @@ void CoreDialog::InitUI(CRect client) {
     LoadBKImage(L"bkg.png");
     SetBackMode(BACKMODE_FRAME, 80);
 
-    if (auto* title = CreateArea(L"CArea", kAreaId, {24, 64, client.right - 24, 212}, L"")) {
+    if (auto* title = CreateArea(L"CArea", kAreaId, {24, 64, client.right - 24, 130}, L"")) {
         // A soft vertical fade of the framework's cyan, drawn by the area itself.
         static_cast<CArea*>(title)->SetTransparent(55, 95, RGB(56, 227, 237));
     }
@@ -66,7 +70,7 @@ void CoreDialog::InitUI(CRect client) {
     }
     // Keyboard pictures live in panels only; a tab page is the application's panel.
     auto* page = static_cast<MPanel*>(CreateControl(
-        L"MTabLayout", kPageId, {24, 300, client.right - 24, client.bottom - 20}, L""));
+        L"MTabLayout", kPageId, {24, 214, client.right - 24, client.bottom - 20}, L""));
     if (page != nullptr) {
         auto* keyboard = static_cast<KeyboardCtrl*>(
             page->CreateControl(L"KeyboardCtrl", kKeyboardId, KeyboardRect(), L""));
@@ -80,6 +84,31 @@ void CoreDialog::InitUI(CRect client) {
                     label, label, row.usage,
                     {row.left, row.top, row.left + row.width, row.top + row.height});
             }
+        }
+        if (auto* macros = static_cast<MacroListBox*>(
+                page->CreateControl(L"MacroListBox", kMacroListId, MacroListRect(), L""))) {
+            macros->SetImage(L"btn_macro_more.png", 4);
+            macros->SetTextColor(0xFFFF3300);
+            const wchar_t* const names[] = {L"Burst fire", L"Build order", L"Greeting",
+                                            L"Screenshot"};
+            for (int i = 0; i < 4; ++i) {
+                macros->AddString(names[i], i == 1 ? 2 : i % 2, 100 + i);
+            }
+        }
+        const std::wstring icons = Manager::GetSkinFolder() + L"icon/";
+        stepIcons_.AddImage(icons + L"icon_record_key_down.png", 0, 1);
+        stepIcons_.AddImage(icons + L"icon_record_key_up.png", 1, 1);
+        if (auto* steps = static_cast<CRecordList*>(
+                page->CreateControl(L"CRecordList", kRecordListId, RecordListRect(), L""))) {
+            steps->SetImage(L"btn_macro_more.png", 4);
+            steps->SetImageList(&stepIcons_);
+            steps->AddString(L"Left Ctrl", 2, 0xE0, 10);
+            steps->AddString(L"C", 2, 0x06, 35);
+            steps->AddString(L"C", 3, 0x06, 20);
+            steps->AddString(L"Left Ctrl", 3, 0xE0, 10);
+        }
+        if (auto* wheel = page->CreateControl(L"CirclePalette", kWheelId, WheelRect(), L"")) {
+            static_cast<CirclePalette*>(wheel)->SetImage(L"img_circlepalette.png", 1);
         }
     }
 }

@@ -180,6 +180,24 @@ private:
             {"a press on key A of the keyboard picture notifies its index",
              [this] { Click(DialogScreen(KeyCentre(L"A"))); },
              [this] { return Notified(CoreDialog::kKeyboardId, NOTIFY_DOWN, KeyIndex(L"A")); }});
+        steps_.push_back({"a press on a macro line selects it and notifies its index",
+                          [this] {
+                              const CRect r = CoreDialog::MacroListRect();
+                              Click(DialogScreen({r.left + 60, r.top + 70 + 20}));
+                          },
+                          [this] { return Notified(CoreDialog::kMacroListId, NOTIFY_DOWN, 1); }});
+        steps_.push_back({"a release on a step line notifies NOTIFY_CLICK with its index",
+                          [this] {
+                              const CRect r = CoreDialog::RecordListRect();
+                              Click(DialogScreen({r.left + 120, r.top + 120 + 30}));
+                          },
+                          [this] { return Notified(CoreDialog::kRecordListId, NOTIFY_CLICK, 2); }});
+        steps_.push_back({"a press on the wheel's ring reports the colour under the pointer",
+                          [this] {
+                              const CPoint c = CoreDialog::WheelRect().CenterPoint();
+                              Click(DialogScreen({c.x + 55, c.y}));
+                          },
+                          [this] { return WheelReportedRed(); }});
         steps_.push_back(
             {"a click on a push button notifies NOTIFY_CLICK",
              [this] {
@@ -255,6 +273,20 @@ private:
         for (const auto& n : dialog->Notifications()) {
             if (n.id == id && n.code == code && static_cast<int>(n.wParam) == wParam)
                 return true;
+        }
+        return false;
+    }
+    bool WheelReportedRed() {
+        CoreDialog* dialog = window_.OpenCoreDialog();
+        if (dialog == nullptr)
+            return false;
+        for (const auto& n : dialog->Notifications()) {
+            if (n.id != CoreDialog::kWheelId || n.code != NOTIFY_COLOR)
+                continue;
+            const auto colour = static_cast<COLORREF>(n.lParam);  // red in the low byte
+            if (GetRValue(colour) > 200 && GetGValue(colour) < 90 && GetBValue(colour) < 90) {
+                return true;
+            }
         }
         return false;
     }

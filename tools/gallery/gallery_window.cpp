@@ -541,7 +541,10 @@ void GalleryWindow::RunModal() {
 void GalleryWindow::RunCoreDialog() {
     CoreDialog dialog;
     const CRect owner = window_->GetWindowRect();
-    const CRect rect{owner.left + 5, owner.top + 70, owner.left + 5 + 1089, owner.top + 70 + 640};
+    const CSize size = CoreDialog::Size();
+    // Above the gallery's top edge a little, so the whole page fits a 1000-pixel screen.
+    const CRect rect{owner.left + 5, std::max(0, owner.top - 40), owner.left + 5 + size.cx,
+                     std::max(0, owner.top - 40) + size.cy};
     if (dialog.Create(window_.get(), L"Tessera core", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                       0, rect) == nullptr) {
         Note(L"framework dialog: cannot create");
