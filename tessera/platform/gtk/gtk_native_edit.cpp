@@ -86,6 +86,9 @@ public:
     }
     void Show(bool show) override {
         if (show) {
+            // The interface language may have changed since the field was made.
+            pango_context_set_language(gtk_widget_get_pango_context(entry_),
+                                       pango_language_from_string(TextLanguageTag()));
             gtk_widget_show(entry_);
         } else {
             gtk_widget_hide(entry_);
