@@ -83,7 +83,8 @@ LRESULT MDialog::OnWindowMessage(unsigned msg, WPARAM wParam, LPARAM lParam) {
             OnKeyDown(wParam, lParam);
             break;
         case WM_GETMINMAXINFO:
-            OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+            OnGetMinMaxInfo(
+                reinterpret_cast<MINMAXINFO*>(lParam));  // NOLINT(performance-no-int-to-ptr)
             break;
         case WM_NCPAINT:
             OnNcPaint();

@@ -390,7 +390,8 @@ LRESULT PaintManager::OnWindowMessage(unsigned msg, WPARAM wParam, LPARAM lParam
         case WM_PAINT:
             return OnPaint();
         case WM_GETMINMAXINFO: {
-            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            auto* info = reinterpret_cast<MINMAXINFO*>(
+                lParam);  // NOLINT(performance-no-int-to-ptr): lParam carries the pointer
             if (info != nullptr) {
                 if (minSize_.cx > 0 && minSize_.cy > 0) {
                     info->ptMinTrackSize = {minSize_.cx, minSize_.cy};

@@ -56,7 +56,7 @@ LRESULT MWindow::DefWindowProc(unsigned msg, WPARAM wParam, LPARAM) {
 LRESULT MWindow::OnNativeMessage(unsigned msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_NCCREATE:
-            hwnd_ = reinterpret_cast<NativeWindow*>(lParam);
+            hwnd_ = reinterpret_cast<NativeWindow*>(lParam);  // NOLINT(performance-no-int-to-ptr)
             break;
         case WM_CLOSE:
             if (modal_) {

@@ -57,7 +57,8 @@ std::unique_ptr<Image> ImageFromAnimation(GdkPixbufAnimation* animation) {
         Surface frame = SurfaceFromPixbuf(gdk_pixbuf_animation_iter_get_pixbuf(iter));
         if (image->FrameCount() > 0 && delay == image->FrameDelayMs(0) &&
             frame.Width() == image->Width() && frame.Height() == image->Height() &&
-            std::equal(frame.Data(), frame.Data() + frame.Width() * frame.Height(),
+            std::equal(frame.Data(),
+                       frame.Data() + static_cast<std::ptrdiff_t>(frame.Width()) * frame.Height(),
                        image->Frame(0).Data())) {
             break;  // back at the start of the loop
         }
