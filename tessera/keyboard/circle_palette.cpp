@@ -15,19 +15,26 @@ constexpr int kThumbCircle = 8;
 
 CirclePalette::CirclePalette(MObject* parent, unsigned id, CRect rect, int visible, int enabled)
     : MControlFont(parent, id, rect, L"", visible, enabled, 1) {
-    SetControlRect(rect);
+    PlaceThumbHome();
+}
+
+void CirclePalette::PlaceThumbHome() {
+    const int x = rect_.left + kThumbHome.x;
+    const int y = rect_.top + kThumbHome.y;
+    thumb_ = {x, y, x + kThumbSize, y + kThumbSize};
 }
 
 void CirclePalette::SetControlRect(CRect rect) {
     MControlFont::SetControlRect(rect);
-    const int x = rect.left + kThumbHome.x;
-    const int y = rect.top + kThumbHome.y;
-    thumb_ = {x, y, x + kThumbSize, y + kThumbSize};
+    PlaceThumbHome();
 }
 
 int CirclePalette::GetDistanse(CPoint point) const {
-    const double dx = point.x - (rect_.left + rect_.Width() / 2);
-    const double dy = point.y - (rect_.top + rect_.Height() / 2);
+    // The centre in whole pixels, as the ring was measured.
+    const int cx = rect_.left + rect_.Width() / 2;
+    const int cy = rect_.top + rect_.Height() / 2;
+    const double dx = point.x - cx;
+    const double dy = point.y - cy;
     return static_cast<int>(std::sqrt(dx * dx + dy * dy));
 }
 

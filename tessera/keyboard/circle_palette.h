@@ -41,6 +41,7 @@ public:
     void DrawControl(Canvas& dc, CRect clip) override;
 
 private:
+    void PlaceThumbHome();
     // The colour the window shows at a client point, the ring's own overlay left out.
     COLORREF ShownColorAt(CPoint point) const;
 

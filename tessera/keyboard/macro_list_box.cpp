@@ -164,12 +164,11 @@ void MacroListBox::DrawLine(Canvas& dc, int index, const CRect& line, bool lit) 
                 FontSpec{Manager::GetFontName(), kLinkFontSize, kFontStyleRegular}, text,
                 kLineText);
     if (strip_ != nullptr && strip_->get() != nullptr && frameWidth_ > 0) {
+        // Lit lines show the hover look; a held button its pressed look.
         int frame = 0;
-        if (lit) {
-            frame = 1;
-        } else if (morePressed_ == index) {
+        if (!lit && morePressed_ == index) {
             frame = 2;
-        } else if (moreHover_ == index) {
+        } else if (lit || moreHover_ == index) {
             frame = 1;
         }
         frame = std::min(frame, frameCount_ - 1);

@@ -192,6 +192,11 @@ TEST_F(MacroListTest, WheelScrollsTenPixelsPerNotchWithinTheRange) {
     EXPECT_EQ(list->GetItemRect(2).top, 20);
     host.Platform().Wheel(host.Window(), OnLine(1), WHEEL_DELTA * 30);
     EXPECT_EQ(list->GetScrollOffset().y, 0);
+    // The list's own bar scrolls it too, and the lines follow.
+    list->GetVScrollBar()->SetScrollPos(70);
+    EXPECT_EQ(list->GetScrollOffset().y, 70);
+    host.Click(OnLine(0));
+    EXPECT_EQ(list->GetCurSel(), 1);
 
     list->DeleteAllItems();
     Fill(2);
