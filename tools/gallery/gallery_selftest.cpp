@@ -226,6 +226,36 @@ private:
                  Click(DialogScreen(CoreDialog::ButtonRect(CoreDialog::kOkId).CenterPoint()));
              },
              [this] { return window_.OpenCoreDialog() == nullptr && window_.CoreResult() == 1; }});
+        steps_.push_back({"the controls page opens with every class name tried",
+                          [this] { Click(Screen(P::kControlsDialog)); },
+                          [this] {
+                              ControlsDialog* page = window_.OpenControlsDialog();
+                              return page != nullptr && !page->Cells().empty();
+                          }});
+        steps_.push_back({"each class with a builder made a control, each without gave null", [] {},
+                          [this] {
+                              ControlsDialog* page = window_.OpenControlsDialog();
+                              if (page == nullptr)
+                                  return false;
+                              for (const auto& cell : page->Cells()) {
+                                  if ((cell.made != nullptr) != cell.hasFactory) {
+                                      std::printf("      %ls: %s\n", cell.className.c_str(),
+                                                  cell.made != nullptr ? "made without a builder"
+                                                                       : "not made");
+                                      return false;
+                                  }
+                              }
+                              return true;
+                          }});
+        steps_.push_back({"a screenshot of the controls page is saved",
+                          [this] { shotAt_ = CurrentPlatform().NowMs() + 400; },
+                          [this] { return TakeScreenshot(Sibling("controls")); }});
+        steps_.push_back(
+            {"Close on the controls page ends it with DoCancel's 2",
+             [this] { Click(ControlsScreen(ControlsDialog::CloseRect().CenterPoint())); },
+             [this] {
+                 return window_.OpenControlsDialog() == nullptr && window_.ControlsResult() == 2;
+             }});
         steps_.push_back({"a screenshot of the screen is saved",
                           [this] {
                               MoveTo(Screen(P::kApply));
@@ -234,6 +264,12 @@ private:
                           [this] { return TakeScreenshot(screenshot_); }});
     }
 
+    CPoint ControlsScreen(CPoint client) {
+        ControlsDialog* page = window_.OpenControlsDialog();
+        if (page == nullptr || page->GetSafeHwnd() == nullptr)
+            return {};
+        return page->GetSafeHwnd()->ClientToScreen(client);
+    }
     // Screen point of a client point of the open framework dialog.
     CPoint DialogScreen(CPoint client) {
         CoreDialog* dialog = window_.OpenCoreDialog();

@@ -243,6 +243,8 @@ CRect GalleryWindow::PartRect(Part part) const {
             return {30, 445, 1071, 761};
         case kCoreDialog:
             return {390, 250, 557, 286};
+        case kControlsDialog:
+            return {390, 376, 557, 412};
         case kNone:
             break;
     }
@@ -254,7 +256,7 @@ CPoint GalleryWindow::PartCentre(Part part) const {
 }
 
 GalleryWindow::Part GalleryWindow::HitTest(CPoint p) const {
-    for (int part = kClose; part <= kCoreDialog; ++part) {
+    for (int part = kClose; part <= kControlsDialog; ++part) {
         if (PartRect(static_cast<Part>(part)).PtInRect(p)) {
             return static_cast<Part>(part);
         }
@@ -454,6 +456,9 @@ void GalleryWindow::Clicked(Part part) {
         case kCoreDialog:
             RunCoreDialog();
             break;
+        case kControlsDialog:
+            RunControlsDialog();
+            break;
         case kCheck:
             checked_ = !checked_;
             break;
@@ -559,6 +564,25 @@ void GalleryWindow::RunCoreDialog() {
     Note(line);
 }
 
+void GalleryWindow::RunControlsDialog() {
+    ControlsDialog dialog;
+    const CRect owner = window_->GetWindowRect();
+    const CSize size = ControlsDialog::Size();
+    const int top = std::max(0, owner.top - 40);
+    if (dialog.Create(window_.get(), L"Tessera controls",
+                      WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
+                      {owner.left, top, owner.left + size.cx, top + size.cy}) == nullptr) {
+        Note(L"controls page: cannot create");
+        return;
+    }
+    controlsDialog_ = &dialog;
+    controlsResult_ = static_cast<int>(dialog.ShowModal(SW_SHOW));
+    controlsDialog_ = nullptr;
+    wchar_t line[64];
+    std::swprintf(line, 64, L"controls page returned %d", controlsResult_);
+    Note(line);
+}
+
 void GalleryWindow::RunMenu(CPoint clientPoint) {
     MenuWnd menu(nullptr);
     if (menu.Create(window_.get(), window_->ClientToScreen(clientPoint), kMenuMessage,
@@ -651,6 +675,10 @@ void GalleryWindow::Compose(Canvas& canvas) {
     }
     DrawStateImage(canvas, L"btn_appy", kApply);
     DrawStateImage(canvas, L"btn_appy", kCoreDialog);
+    DrawStateImage(canvas, L"btn_appy", kControlsDialog);
+    canvas.DrawText(L"Every control", PartRect(kControlsDialog),
+                    {kFrameworkFaceName, 15, kFontStyleBold}, kWhite,
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     canvas.DrawText(L"Framework dialog", PartRect(kCoreDialog),
                     {kFrameworkFaceName, 15, kFontStyleBold}, kWhite,
                     DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -17,6 +17,7 @@
 #include "tessera/platform/canvas.h"
 #include "tessera/platform/image.h"
 #include "tessera/platform/platform.h"
+#include "tools/gallery/controls_dialog.h"
 #include "tools/gallery/core_dialog.h"
 
 namespace gallery {
@@ -49,6 +50,7 @@ public:
         kWheel,
         kKeyboard,
         kCoreDialog,
+        kControlsDialog,
     };
 
     explicit GalleryWindow(std::wstring imageFolder);
@@ -83,6 +85,8 @@ public:
     // The framework page while it runs modally, else null; its last modal result.
     CoreDialog* OpenCoreDialog() { return coreDialog_; }
     int CoreResult() const { return coreResult_; }
+    ControlsDialog* OpenControlsDialog() { return controlsDialog_; }
+    int ControlsResult() const { return controlsResult_; }
     // The popup menu while it runs, else null; the commands its owner window received.
     MenuWnd* OpenMenu() { return menu_; }
     const std::vector<unsigned>& MenuCommands() const { return menuCommands_; }
@@ -116,6 +120,7 @@ private:
     void CloseEdit(bool keep);
     void RunModal();
     void RunCoreDialog();
+    void RunControlsDialog();
     void RunMenu(CPoint clientPoint);
     void MoveSlider(int x);
     void Note(const std::wstring& line);
@@ -145,6 +150,8 @@ private:
     bool modalOpen_ = false;
     CoreDialog* coreDialog_ = nullptr;
     int coreResult_ = -1;
+    ControlsDialog* controlsDialog_ = nullptr;
+    int controlsResult_ = -1;
     MenuWnd* menu_ = nullptr;
     std::vector<unsigned> menuCommands_;
     std::vector<int> workerPosts_;
