@@ -141,7 +141,7 @@ void ControlsDialog::InitUI(CRect client) {
                          kGridLeft + col * (kCellWidth + 8) + kCellWidth,
                          kGridTop + row * (kCellHeight + 8) + kCellHeight};
         CRect sample{cell.left, cell.top + 20, cell.right, cell.bottom};
-        if (name == L"CirclePalette") {
+        if (std::wstring(cls.name) == L"CirclePalette") {
             sample.right = sample.left + sample.Height();  // the wheel is round
         }
         const std::wstring name = cls.name;
