@@ -179,8 +179,8 @@ void MDialog::SetupBackTranslucent() {
     if (windowAlpha_ != 255) {
         hwnd->SetOpacity(windowAlpha_);
     } else if (colorKey_ != 0xFFFFFF) {
-        // A colour key makes the key colour see-through; the paint manager keeps the
-        // presented alpha, so the backend shapes the window from it.
+        // The paint manager clears pixels of the key colour; the backend shapes the
+        // window from the presented alpha.
         hwnd->SetLayered(true);
     }
 }

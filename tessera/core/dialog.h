@@ -93,7 +93,10 @@ public:
     void SetLayeredWindow(int layered) { paintManager_.SetLayeredWindow(layered); }
     // Constant translucency: window alpha (255 = opaque) or a colour key (0xFFFFFF = none).
     void SetWindowAlpha(int alpha) { windowAlpha_ = alpha; }
-    void SetColorKey(COLORREF key) { colorKey_ = key; }
+    void SetColorKey(COLORREF key) {
+        colorKey_ = key;
+        paintManager_.SetColorKey(key);
+    }
     void SetupBackTranslucent();
     void SetScrollResID(unsigned v, unsigned h) { paintManager_.SetScrollResID(v, h); }
     void EnableWndDrag(int enable) { paintManager_.EnableWndDrag(enable); }

@@ -751,6 +751,9 @@ CRect PaintManager::Compose(CRect update) {
         if (layered_) {
             RepairAlpha(update);
         }
+        if (colorKey_ != 0xFFFFFF) {
+            ClearKeyColor(update);
+        }
         DrawOverlay(dc);
         dc.PopClip();
     }
@@ -782,6 +785,20 @@ void PaintManager::RepairAlpha(const CRect& rect) {
         for (int x = r.left; x < r.right; ++x) {
             if ((row[x] & 0xFF000000u) == 0 && (row[x] & 0x00FFFFFFu) != 0) {
                 row[x] |= 0xFF000000u;
+            }
+        }
+    }
+}
+
+void PaintManager::ClearKeyColor(const CRect& rect) {
+    const CRect r = CRect::Intersect(rect, backBuffer_.Bounds());
+    const ARGB key = ColorRefToArgb(colorKey_, 0) & 0x00FFFFFFu;
+    for (int y = r.top; y < r.bottom; ++y) {
+        std::uint32_t* row = backBuffer_.Row(y);
+        for (int x = r.left; x < r.right; ++x) {
+            // Opaque or nearly (the background's 254) pixels of the key colour.
+            if ((row[x] >> 24) >= 254 && (UnpremultiplyPixel(row[x]) & 0x00FFFFFFu) == key) {
+                row[x] = 0;
             }
         }
     }

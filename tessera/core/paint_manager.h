@@ -106,6 +106,8 @@ public:
     int LoadBKImage(unsigned resId, const std::wstring& resType);
     void SetBackMode(enumBackMode mode, int corner);
     void SetBackColor(COLORREF back, COLORREF frame);
+    // Pixels of exactly this colour are presented fully transparent (0xFFFFFF = none).
+    void SetColorKey(COLORREF key) { colorKey_ = key; }
     void SetScrollResID(unsigned v, unsigned h) { scrollV_ = v, scrollH_ = h; }
     unsigned GetScrollVID() const { return scrollV_; }
     unsigned GetScrollHID() const { return scrollH_; }
@@ -213,6 +215,7 @@ private:
     void DrawBackground(Canvas& dc);
     void DrawOverlay(Canvas& dc);
     void RepairAlpha(const CRect& rect);
+    void ClearKeyColor(const CRect& rect);
     bool NextTimerIdInUse(unsigned id) const;
 
     NativeWindow* window_ = nullptr;
@@ -221,6 +224,7 @@ private:
 
     COLORREF backColor_ = RGB(6, 15, 16);
     COLORREF frameColor_ = RGB(87, 87, 87);
+    COLORREF colorKey_ = 0xFFFFFF;
     std::unique_ptr<Image> bkImage_;
     enumBackMode backMode_ = BACKMODE_NORMAL;
     int corner_ = 4;

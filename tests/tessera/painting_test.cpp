@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tessera/controls/area.h"
+#include "tessera/core/manager.h"
 #include "tessera/core/render.h"
 #include "tests/tessera/null_ui.h"
 
@@ -150,6 +153,56 @@ TEST_F(PaintingTest, PolygonWindowOf1200x720LeavesBothTopCornersClear) {
     for (CPoint kept : {CPoint(40, 0), CPoint(0, 60), CPoint(600, 0), CPoint(1150, 2)}) {
         EXPECT_GT(Alpha(s.PixelAt(kept.x, kept.y)), 0) << kept.x << "," << kept.y;
     }
+}
+
+TEST_F(PaintingTest, ColorKeyPixelsArePresentedTransparent) {
+    RecordingDialog d;
+    d.build = [](RecordingDialog& dd, CRect) {
+        auto* key = static_cast<Probe*>(
+            dd.GetPaintManager().AddControl(1, std::make_unique<Probe>(1, CRect(0, 0, 5, 5))));
+        key->color = 0xFFF1F1F1;
+        auto* near = static_cast<Probe*>(
+            dd.GetPaintManager().AddControl(1, std::make_unique<Probe>(2, CRect(5, 0, 10, 5))));
+        near->color = 0xFFF1F1F2;
+    };
+    d.SetColorKey(0xF1F1F1);
+    NativeWindow* w = d.Open(10, 10);
+    Platform().ProcessPending();
+    const Surface& s = NullPlatform::Screen(*w);
+    EXPECT_EQ(s.PixelAt(2, 2), 0u);
+    EXPECT_EQ(s.PixelAt(7, 2), 0xFFF1F1F2u);
+    EXPECT_NE(Alpha(s.PixelAt(5, 7)), 0);
+}
+
+TEST_F(PaintingTest, BackgroundImageIsPlacedOrStretchedByTheBackMode) {
+    const auto folder = std::filesystem::temp_directory_path() / "tessera_bk_test";
+    std::filesystem::create_directories(folder);
+    Surface bk(6, 6);
+    bk.Fill(bk.Bounds(), 0xFF0000FF);
+    bk.Fill(CRect(0, 0, 2, 2), 0xFFFF0000);  // top-left corner marked red
+    bk.Fill(CRect(4, 4, 6, 6), 0xFF00FF00);  // bottom-right corner marked green
+    ASSERT_TRUE(SaveSurfaceToPng(bk, (folder / "bk.png").wstring()));
+    Manager::SetSkinFolder(folder.wstring());
+    struct Case {
+        enumBackMode mode;
+        std::uint32_t farCorner;
+        std::uint32_t middle;
+    };
+    for (const Case& c :
+         {Case{BACKMODE_NORMAL, 0u, 0u}, Case{BACKMODE_FRAME, 0xFF00FF00u, 0xFF0000FFu}}) {
+        RecordingDialog d;
+        NativeWindow* w = d.Open(20, 20);
+        ASSERT_EQ(d.LoadBKImage(L"bk.png"), 1);
+        d.SetBackMode(c.mode, 2);
+        Platform().ProcessPending();
+        const Surface& s = NullPlatform::Screen(*w);
+        EXPECT_EQ(s.PixelAt(0, 0), 0xFFFF0000u);
+        EXPECT_EQ(s.PixelAt(19, 19), c.farCorner) << c.mode;
+        EXPECT_EQ(s.PixelAt(10, 10), c.middle) << c.mode;
+    }
+    EXPECT_EQ(RecordingDialog().LoadBKImage(L"missing.png"), 0);
+    Manager::SetSkinFolder(L"");
+    std::filesystem::remove_all(folder);
 }
 
 TEST(Render, CheckAlphaColorNeverLeavesPureBlack) {
