@@ -100,6 +100,8 @@ public:
     LRESULT PostMessageW(unsigned msg, WPARAM wParam, LPARAM lParam);
     // The composed client as last painted.
     const Surface& GetBackBuffer() const { return backBuffer_; }
+    // For windows that draw over the composed client before presenting it.
+    Surface& GetBackBuffer() { return backBuffer_; }
 
     // ---- look ----
     int LoadBKImage(const std::wstring& file);

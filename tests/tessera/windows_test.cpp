@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tessera/core/control_registry.h"
+#include "tessera/core/loading_wnd.h"
 #include "tessera/core/manager.h"
 #include "tessera/core/menu_wnd.h"
 #include "tessera/core/panel.h"
@@ -152,6 +155,26 @@ TEST_F(WindowsTest, ClassNamesCreateKnownControlsOnly) {
         }
     }
     EXPECT_EQ(d.GetPaintManager().CreateControl(2, &d, L"MButton", 1, CRect(), L"", 1, 1), nullptr);
+}
+
+TEST_F(WindowsTest, LoadingWindowPlaysGifFramesWithTheirDelays) {
+    Manager::SetSkinFolder(std::filesystem::path(KEYLOOM_TEST_DATA_DIR "/tessera").wstring());
+    LoadingWnd loading;
+    NativeWindow* w = loading.CreateDlg(nullptr, CRect(0, 0, 20, 20));
+    ASSERT_NE(w, nullptr);
+    loading.ShowWindow(SW_SHOWNA);
+    ASSERT_EQ(loading.LoadGifImage(L"two_frames.gif"), 1);
+    Platform().ProcessPending();
+    EXPECT_EQ(NullPlatform::Screen(*w).PixelAt(10, 10), 0xFFFF0000u);
+    Platform().AdvanceTime(199);
+    EXPECT_EQ(loading.GetCurrentFrame(), 0);
+    Platform().AdvanceTime(1);
+    EXPECT_EQ(loading.GetCurrentFrame(), 1);
+    EXPECT_EQ(NullPlatform::Screen(*w).PixelAt(10, 10), 0xFF0000FFu);
+    Platform().AdvanceTime(400);  // the second frame stays 400 ms, then the loop restarts
+    EXPECT_EQ(loading.GetCurrentFrame(), 0);
+    EXPECT_EQ(loading.LoadGifImage(L"missing.gif"), 0);
+    Manager::SetSkinFolder(L"");
 }
 
 TEST(PlatformLifetime, DialogOutlivingItsPlatformEndsQuietly) {
