@@ -24,12 +24,16 @@ MControl::~MControl() {
 
 void MControl::InitControl(PaintManager*) {}
 
+std::recursive_mutex& MControl::ControlsLock() {
+    return manager_ != nullptr ? manager_->TreeLock() : ownLock_;
+}
+
 int MControl::PtInRect(CPoint point) {
     return visible_ && rect_.PtInRect(point) ? 1 : 0;
 }
 
 int MControl::DrawSubControls(Canvas& dc, CRect clip) {
-    std::lock_guard lock(controlsLock_);
+    std::lock_guard lock(ControlsLock());
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         if (controls_[i]->IsVisible()) {
             controls_[i]->Draw(dc, clip);
@@ -48,14 +52,14 @@ void MControl::SetUpdate(int update, unsigned long color) {
             }
         }
     };
-    forward(areas_, areasLock_);
-    forward(controls_, controlsLock_);
+    forward(areas_, ControlsLock());
+    forward(controls_, ControlsLock());
 }
 
 int MControl::SetControlFocus(int focus) {
     focused_ = focus;
     if (!focus) {
-        std::lock_guard lock(controlsLock_);
+        std::lock_guard lock(ControlsLock());
         for (auto& child : controls_) {
             if (child->IsFocused()) {
                 child->SetControlFocus(0);
@@ -110,8 +114,8 @@ void MControl::SetManager(PaintManager* manager) {
             }
         }
     };
-    pass(areas_, areasLock_);
-    pass(controls_, controlsLock_);
+    pass(areas_, ControlsLock());
+    pass(controls_, ControlsLock());
     InitControl(manager);
 }
 
@@ -219,10 +223,10 @@ MControl* MControl::AddChild(unsigned layer, std::unique_ptr<MControl> child) {
     MControl* raw = child.get();
     raw->SetParent(this);
     if (layer == 0) {
-        std::lock_guard lock(areasLock_);
+        std::lock_guard lock(ControlsLock());
         areas_.push_back(std::move(child));
     } else {
-        std::lock_guard lock(controlsLock_);
+        std::lock_guard lock(ControlsLock());
         controls_.push_back(std::move(child));
     }
     if (manager_ != nullptr) {
@@ -245,10 +249,10 @@ MControl* MControl::FindInList(const ControlList& list, std::recursive_mutex& mu
 }
 
 MControl* MControl::GetControl(unsigned id) {
-    if (MControl* found = FindInList(controls_, controlsLock_, id)) {
+    if (MControl* found = FindInList(controls_, ControlsLock(), id)) {
         return found;
     }
-    return FindInList(areas_, areasLock_, id);
+    return FindInList(areas_, ControlsLock(), id);
 }
 
 void MControl::RemoveControl(MControl* control) {
@@ -259,7 +263,7 @@ void MControl::RemoveControl(MControl* control) {
         control->SetControlFocus(0);
         manager_->SetFocusControl(nullptr);
     }
-    std::unique_ptr<MControl> doomed = DetachFromList(controls_, controlsLock_, control);
+    std::unique_ptr<MControl> doomed = DetachFromList(controls_, ControlsLock(), control);
     if (!doomed) {
         return;
     }
@@ -284,11 +288,11 @@ void MControl::RemoveAllControl() {
     ControlList areas;
     ControlList controls;
     {
-        std::lock_guard lock(areasLock_);
+        std::lock_guard lock(ControlsLock());
         areas.swap(areas_);
     }
     {
-        std::lock_guard lock(controlsLock_);
+        std::lock_guard lock(ControlsLock());
         controls.swap(controls_);
     }
     hoverChild_ = nullptr;
@@ -332,7 +336,7 @@ void MControl::Draw(Canvas& dc, CRect clip) {
         return;
     }
     {
-        std::lock_guard lock(areasLock_);
+        std::lock_guard lock(ControlsLock());
         for (std::size_t i = 0; i < areas_.size(); ++i) {
             areas_[i]->Draw(dc, clip);
         }
@@ -397,7 +401,7 @@ int MControl::OnMouseMove(unsigned flags, CPoint point) {
         return result;
     }
     {
-        std::lock_guard lock(controlsLock_);
+        std::lock_guard lock(ControlsLock());
         for (std::size_t i = 0; i < controls_.size(); ++i) {
             MControl* child = controls_[i].get();
             const CPoint p = ChildPoint(*child, unshifted, shifted);
@@ -434,7 +438,7 @@ int MControl::RoutePress(bool right, unsigned flags, CPoint point) {
     OnMousePointChange(shifted);
     pressed_ = rect_.PtInRect(point) ? 1 : 0;
     {
-        std::lock_guard lock(controlsLock_);
+        std::lock_guard lock(ControlsLock());
         hoverChild_ = ChildAt(controls_, point, shifted);
     }
     if (hoverChild_ != nullptr) {
@@ -523,7 +527,7 @@ int MControl::OnScroll(int bar, unsigned dir, CPoint point) {
     if (rect_.PtInRect(point) && OnControlScroll(bar, dir, point)) {
         return 1;
     }
-    std::lock_guard lock(controlsLock_);
+    std::lock_guard lock(ControlsLock());
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         MControl* child = controls_[i].get();
         const CPoint p = ChildPoint(*child, point, shifted);
@@ -538,7 +542,7 @@ int MControl::OnKeyDown(unsigned vk, unsigned repeat, unsigned modifier) {
     if (!visible_ || !response_) {
         return 0;
     }
-    std::lock_guard lock(controlsLock_);
+    std::lock_guard lock(ControlsLock());
     for (auto& child : controls_) {
         if (child->IsFocused()) {
             return child->OnKeyDown(vk, repeat, modifier);
@@ -560,7 +564,7 @@ int MControl::OnKeyDown(unsigned vk, unsigned repeat, unsigned modifier) {
 
 int MControl::OnTimer() {
     int result = OnControlTimer();
-    std::lock_guard lock(controlsLock_);
+    std::lock_guard lock(ControlsLock());
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         MControl* child = controls_[i].get();
         if (child->IsVisible() && child->IsRunTimer() && child->OnTimer()) {

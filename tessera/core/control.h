@@ -188,7 +188,9 @@ public:
     void ForgetDescendant(MControl* control);
 
 protected:
-    std::recursive_mutex& ControlsLock() { return controlsLock_; }
+    // The lock of the child lists: one per window tree (the manager's), so routing down
+    // and repaint requests up never take two locks in opposite orders.
+    std::recursive_mutex& ControlsLock();
     int RoutePress(bool right, unsigned flags, CPoint point);
     int RouteRelease(bool right, unsigned flags, CPoint point);
     // The point as this control's children see it (scroll offset applied).
@@ -215,8 +217,7 @@ protected:
     int imageECM_ = 0;
     ControlList areas_;
     ControlList controls_;
-    std::recursive_mutex areasLock_;
-    std::recursive_mutex controlsLock_;
+    std::recursive_mutex ownLock_;  // until the control joins a window
     MControl* hoverChild_ = nullptr;
     Surface cache_;
     Surface animateCache_;

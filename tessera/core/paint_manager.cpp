@@ -195,27 +195,27 @@ MControl* PaintManager::AddControl(unsigned layer, std::unique_ptr<MControl> con
     }
     raw->SetManager(this);
     if (layer == 0) {
-        std::lock_guard lock(areasLock_);
+        std::lock_guard lock(treeLock_);
         areas_.push_back(std::move(control));
     } else {
-        std::lock_guard lock(controlsLock_);
+        std::lock_guard lock(treeLock_);
         controls_.push_back(std::move(control));
     }
     return raw;
 }
 
 MControl* PaintManager::GetControl(unsigned id) {
-    if (MControl* found = MControl::FindInList(controls_, controlsLock_, id)) {
+    if (MControl* found = MControl::FindInList(controls_, treeLock_, id)) {
         return found;
     }
-    return MControl::FindInList(areas_, areasLock_, id);
+    return MControl::FindInList(areas_, treeLock_, id);
 }
 
 void PaintManager::RemoveControl(MControl* control) {
     if (control == nullptr) {
         return;
     }
-    std::unique_ptr<MControl> doomed = MControl::DetachFromList(controls_, controlsLock_, control);
+    std::unique_ptr<MControl> doomed = MControl::DetachFromList(controls_, treeLock_, control);
     if (!doomed) {
         return;
     }
@@ -233,7 +233,7 @@ void PaintManager::ClearAllControls() {
 void PaintManager::ClearAreaControls() {
     ControlList doomed;
     {
-        std::lock_guard lock(areasLock_);
+        std::lock_guard lock(treeLock_);
         doomed.swap(areas_);
     }
     doomed.clear();
@@ -242,7 +242,7 @@ void PaintManager::ClearAreaControls() {
 void PaintManager::ClearControls() {
     ControlList doomed;
     {
-        std::lock_guard lock(controlsLock_);
+        std::lock_guard lock(treeLock_);
         doomed.swap(controls_);
     }
     doomed.clear();
@@ -266,7 +266,7 @@ void PaintManager::SetFocusControl(MControl* control) {
 }
 
 MControl* PaintManager::GetNextFocusableControl() {
-    std::lock_guard lock(controlsLock_);
+    std::lock_guard lock(treeLock_);
     const std::size_t n = controls_.size();
     if (n == 0) {
         return nullptr;
@@ -288,7 +288,7 @@ MControl* PaintManager::GetNextFocusableControl() {
 }
 
 MControl* PaintManager::GetPrevFocusableControl() {
-    std::lock_guard lock(controlsLock_);
+    std::lock_guard lock(treeLock_);
     const std::size_t n = controls_.size();
     if (n == 0) {
         return nullptr;
@@ -335,8 +335,8 @@ long PaintManager::OnControlUpdate(CRect rect, int invalidate, MControl* control
             }
         }
     };
-    walk(areas_, areasLock_);
-    walk(controls_, controlsLock_);
+    walk(areas_, treeLock_);
+    walk(controls_, treeLock_);
     InvalidateRect(dirty);
     return 0;
 }
@@ -364,8 +364,8 @@ void PaintManager::ForgetControl(MControl* control) {
             c->ForgetDescendant(control);
         }
     };
-    clearHover(areas_, areasLock_);
-    clearHover(controls_, controlsLock_);
+    clearHover(areas_, treeLock_);
+    clearHover(controls_, treeLock_);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -377,7 +377,7 @@ LRESULT PaintManager::OnWindowMessage(unsigned msg, WPARAM wParam, LPARAM lParam
         return 0;
     }
     {
-        std::lock_guard lock(controlsLock_);
+        std::lock_guard lock(treeLock_);
         for (std::size_t i = 0; i < controls_.size(); ++i) {
             if (controls_[i]->OnWindowMessage(msg, wParam, lParam)) {
                 handled = true;
@@ -509,7 +509,7 @@ void PaintManager::OnMouseMove(WPARAM flags, CPoint p) {
         return;
     }
     MControl* found = nullptr;
-    std::lock_guard lock(controlsLock_);
+    std::lock_guard lock(treeLock_);
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         MControl* c = controls_[i].get();
         c->OnMouseMove(f, p);
@@ -607,7 +607,7 @@ void PaintManager::OnMouseWheel(WPARAM wParam, CPoint p) {
         if (hover_ != nullptr && hover_->OnScroll(1, dir, p)) {
             continue;
         }
-        std::lock_guard lock(controlsLock_);
+        std::lock_guard lock(treeLock_);
         for (std::size_t i = 0; i < controls_.size(); ++i) {
             if (controls_[i]->OnScroll(1, dir, p)) {
                 break;
@@ -645,7 +645,7 @@ bool PaintManager::OnKeyDown(unsigned vk, LPARAM lParam) {
     if (hover_ != nullptr && hover_->OnKeyDown(vk, repeat, modifier)) {
         return true;
     }
-    std::lock_guard lock(controlsLock_);
+    std::lock_guard lock(treeLock_);
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         if (controls_[i]->OnKeyDown(vk, repeat, modifier)) {
             return true;
@@ -713,8 +713,8 @@ CRect PaintManager::Compose(CRect update) {
                     }
                 }
             };
-            grow(areas_, areasLock_);
-            grow(controls_, controlsLock_);
+            grow(areas_, treeLock_);
+            grow(controls_, treeLock_);
         }
         update = CRect::Intersect(update, client);
     }
@@ -725,13 +725,13 @@ CRect PaintManager::Compose(CRect update) {
         DrawBackground(dc);
         const CRect clip = layered_ ? client : update;
         {
-            std::lock_guard lock(areasLock_);
+            std::lock_guard lock(treeLock_);
             for (std::size_t i = 0; i < areas_.size(); ++i) {
                 areas_[i]->Draw(dc, clip);
             }
         }
         {
-            std::lock_guard lock(controlsLock_);
+            std::lock_guard lock(treeLock_);
             for (std::size_t i = 0; i < controls_.size(); ++i) {
                 controls_[i]->Draw(dc, clip);
             }
@@ -876,10 +876,12 @@ void PaintManager::OnTimer(unsigned id) {
                 ticking = tickControls_;
             }
             for (MControl* c : ticking) {
-                std::lock_guard lock(tickLock_);
-                if (std::find(tickControls_.begin(), tickControls_.end(), c) ==
-                    tickControls_.end()) {
-                    continue;  // gone meanwhile
+                {
+                    std::lock_guard lock(tickLock_);
+                    if (std::find(tickControls_.begin(), tickControls_.end(), c) ==
+                        tickControls_.end()) {
+                        continue;  // gone meanwhile
+                    }
                 }
                 if (c->IsRunTimer() && c->IsVisible() && c->IsParentVisible()) {
                     c->OnTimer();

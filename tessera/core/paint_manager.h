@@ -139,6 +139,7 @@ public:
     MControl* GetNextFocusableControl();
     MControl* GetPrevFocusableControl();
     long OnControlUpdate(CRect rect, int invalidate, MControl* control) override;
+    std::recursive_mutex& TreeLock() { return treeLock_; }
     // A control was hidden: it is no longer the hover or focus control.
     void ReleaseInput(MControl* control);
     // A control (or one of its descendants) is going away: drop every reference to it.
@@ -246,8 +247,8 @@ private:
 
     ControlList areas_;
     ControlList controls_;
-    std::recursive_mutex areasLock_;
-    std::recursive_mutex controlsLock_;
+    // Guards both lists here and every child list of the window's controls.
+    std::recursive_mutex treeLock_;
     std::vector<MControl*> tickControls_;
     std::recursive_mutex tickLock_;
     unsigned tickPeriod_ = 0;

@@ -67,12 +67,14 @@ void MPanel::SetScrollOffset(int x, int y) {
     vbar_->SetScrollPos(scroll_.y, false);
     hbar_->SetScrollPos(scroll_.x, false);
     // Every child moved against the background: all snapshots are stale.
-    std::lock_guard lock(ControlsLock());
-    for (auto& child : controls_) {
-        child->SetUpdate(0);
-    }
-    for (auto& child : areas_) {
-        child->SetUpdate(0);
+    {
+        std::lock_guard lock(ControlsLock());
+        for (auto& child : controls_) {
+            child->SetUpdate(0);
+        }
+        for (auto& child : areas_) {
+            child->SetUpdate(0);
+        }
     }
     UpdateControl(1, 0);
 }

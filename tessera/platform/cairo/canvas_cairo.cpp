@@ -370,6 +370,7 @@ void Canvas::DrawText(const std::wstring& text, const CRect& rect, const FontSpe
         return;
     }
     cairo_t* cr = impl_->cr;
+    EnsureFontConfiguration();
     PangoLayout* layout = pango_cairo_create_layout(cr);
     ConfigureLayout(layout, text, font, rect.Width(), format);
     int w = 0, h = 0;
@@ -396,6 +397,7 @@ CSize Canvas::MeasureText(const std::wstring& text, const FontSpec& font, int ma
     if (text.empty()) {
         return {};
     }
+    EnsureFontConfiguration();
     PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
     PangoLayout* layout = pango_layout_new(context);
     ConfigureLayout(layout, text, font, maxWidth, maxWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE);

@@ -36,6 +36,7 @@ std::map<std::string, bool>& AvailabilityCache() {
 std::atomic<unsigned> g_language{1033};
 
 bool FamilyInstalled(const std::string& family) {
+    EnsureFontConfiguration();
     std::lock_guard lock(FontMutex());
     auto& cache = AvailabilityCache();
     if (auto it = cache.find(family); it != cache.end()) {
@@ -76,7 +77,17 @@ std::string PrimaryFamily(const std::string& face) {
 
 }  // namespace
 
+void EnsureFontConfiguration() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        FcInit();
+        // Creating the font map now starts Pango's own loader after ours is done.
+        pango_cairo_font_map_get_default();
+    });
+}
+
 bool AddPrivateFontFile(const std::wstring& path) {
+    EnsureFontConfiguration();
     const std::string utf8 = keyloom::WideToUtf8(path);
     bool added = false;
     {
