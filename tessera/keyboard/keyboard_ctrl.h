@@ -148,7 +148,7 @@ private:
     unsigned type_ = KEYBOARD_TYPE_KEY;
     CRect bkgRect_;
     COLORREF bkgColor_ = 0x565656;
-    bool rgbMode_ = false;
+    std::atomic<bool> rgbMode_{false};
     int frameSelect_ = 0;
     int frameSelecting_ = 0;
     // A frame needs an origin from a press inside the control.
