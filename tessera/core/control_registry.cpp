@@ -4,7 +4,17 @@
 
 #include "tessera/controls/area.h"
 #include "tessera/controls/button.h"
+#include "tessera/controls/check_buttons.h"
+#include "tessera/controls/color_button.h"
+#include "tessera/controls/combo_box.h"
+#include "tessera/controls/edit.h"
+#include "tessera/controls/layer_button.h"
 #include "tessera/controls/menu_item.h"
+#include "tessera/controls/picture.h"
+#include "tessera/controls/push_buttons.h"
+#include "tessera/controls/slider.h"
+#include "tessera/controls/tab_ctrl.h"
+#include "tessera/controls/text.h"
 #include "tessera/core/panel.h"
 #include "tessera/keyboard/circle_palette.h"
 #include "tessera/keyboard/color_palette.h"
@@ -35,29 +45,29 @@ using enum ControlScope;
 // Searched in order; the first matching name wins.
 constexpr std::array kClasses = {
     ControlClass{L"CArea", kWindowAndPanel, &WithoutTitle<CArea>},
-    ControlClass{L"MText", kWindowAndPanel, nullptr},
-    ControlClass{L"MPicture", kWindowAndPanel, nullptr},
+    ControlClass{L"MText", kWindowAndPanel, &WithTitle<MText>},
+    ControlClass{L"MPicture", kWindowAndPanel, &WithoutTitle<MPicture>},
     ControlClass{L"CPhotoFrame", kWindowAndPanel, nullptr},
     ControlClass{L"CSliderPicture", kWindowAndPanel, nullptr},
     ControlClass{L"CGifPicture", kWindowAndPanel, nullptr},
     ControlClass{L"MProgress", kWindowAndPanel, nullptr},
-    ControlClass{L"MSlider", kWindowAndPanel, nullptr},
+    ControlClass{L"MSlider", kWindowAndPanel, &WithoutTitle<MSlider>},
     ControlClass{L"MLevelCtrl", kWindowAndPanel, nullptr},
     ControlClass{L"MButton", kWindowAndPanel, &WithTitle<MButton>},
-    ControlClass{L"CImageButton", kWindowAndPanel, nullptr},
-    ControlClass{L"CTextButton", kWindowAndPanel, nullptr},
-    ControlClass{L"CCheckButton", kWindowAndPanel, nullptr},
-    ControlClass{L"CRadioButton", kWindowAndPanel, nullptr},
-    ControlClass{L"CSelectButton", kWindowAndPanel, nullptr},
-    ControlClass{L"CColorButton", kWindowAndPanel, nullptr},
+    ControlClass{L"CImageButton", kWindowAndPanel, &WithTitle<CImageButton>},
+    ControlClass{L"CTextButton", kWindowAndPanel, &WithTitle<CTextButton>},
+    ControlClass{L"CCheckButton", kWindowAndPanel, &WithTitle<CCheckButton>},
+    ControlClass{L"CRadioButton", kWindowAndPanel, &WithTitle<CRadioButton>},
+    ControlClass{L"CSelectButton", kWindowAndPanel, &WithTitle<CSelectButton>},
+    ControlClass{L"CColorButton", kWindowAndPanel, &WithoutTitle<CColorButton>},
     ControlClass{L"MSpinButton", kWindowAndPanel, nullptr},
     ControlClass{L"CSpinButton", kWindowAndPanel, nullptr},
     ControlClass{L"CSwitchButton", kWindowAndPanel, nullptr},
     ControlClass{L"CHelpButton", kWindowAndPanel, nullptr},
-    ControlClass{L"MEdit", kWindowAndPanel, nullptr},
+    ControlClass{L"MEdit", kWindowAndPanel, &WithTitle<MEdit>},
     ControlClass{L"MRichEdit", kWindowAndPanel, nullptr},
     ControlClass{L"MEditEx", kWindowAndPanel, nullptr},
-    ControlClass{L"MComboBox", kWindowAndPanel, nullptr},
+    ControlClass{L"MComboBox", kWindowAndPanel, &WithoutTitle<MComboBox>},
     ControlClass{L"MTabCtrl", kWindowAndPanel, nullptr},
     ControlClass{L"MTabLayout", kWindowAndPanel, &WithTitle<MTabLayout>},
     ControlClass{L"MListBox", kWindowAndPanel, nullptr},
@@ -66,13 +76,13 @@ constexpr std::array kClasses = {
     ControlClass{L"CColorSelect", kWindowAndPanel, &WithoutTitle<CColorSelect>},
     ControlClass{L"CirclePalette", kWindowAndPanel, &WithoutTitle<CirclePalette>},
     ControlClass{L"MenuItem", kWindowAndPanel, &WithTitle<MenuItem>},
-    ControlClass{L"MComboBox2", kWindowAndPanel, nullptr},
+    ControlClass{L"MComboBox2", kWindowAndPanel, &WithoutTitle<MComboBox2>},
     ControlClass{L"CComboBoxList2", kWindowAndPanel, nullptr},
-    ControlClass{L"CTabCtrlEx", kWindowAndPanel, nullptr},
+    ControlClass{L"CTabCtrlEx", kWindowAndPanel, &WithoutTitle<CTabCtrlEx>},
     ControlClass{L"CComboBoxList", kWindowOnly, nullptr},
     ControlClass{L"KeyboardCtrl", kPanelOnly, &WithoutTitle<KeyboardCtrl>},
     ControlClass{L"MButton2", kPanelOnly, nullptr},
-    ControlClass{L"LayerButton", kPanelOnly, nullptr},
+    ControlClass{L"LayerButton", kPanelOnly, &WithTitle<LayerButton>},
     ControlClass{L"MacroListBox", kPanelOnly, &WithoutTitle<MacroListBox>},
     ControlClass{L"CRecordList", kPanelOnly, &WithoutTitle<CRecordList>},
 };
