@@ -54,7 +54,7 @@ public:
     // The family list the manager holds for the framework face; empty without a manager.
     std::wstring GetFontFamily(const std::wstring& face) const;
     // The control's text font: always the framework face (Manager::GetFontName) at the
-    // control's size and style, as GDI text of the original used.
+    // control's size and style, as the win32 backend's GDI text does.
     FontSpec GetGDIFont() const;
     void ClearGDIFont() {}
     // The font as set on the control (face, size, style).

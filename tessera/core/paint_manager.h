@@ -1,14 +1,14 @@
 #pragma once
 
-// Not offered: dragging a control out of the window (the program makes no control
-// draggable, so the drag flag is stored only), and the 15 ms pause after each paint that
-// paced repaint storms on the original platform (the backends pace frames themselves).
-//
 // PaintManager: the engine of one framework window. It holds the window's two top-level
 // control lists, turns window messages into control input, composes the client off
 // screen (into a premultiplied BGRA back buffer) and presents it, and runs control
 // timers, the tooltip, the message/progress overlay, the caret of windowless edits, the
 // image cache and the window's fonts.
+//
+// Not offered: dragging a control out of the window (the program makes no control
+// draggable, so the drag flag is stored only), and the 15 ms pause after each paint that
+// paced repaint storms under GDI (the backends pace frames themselves).
 
 #include <functional>
 #include <map>
