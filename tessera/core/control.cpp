@@ -74,7 +74,7 @@ int MControl::OnControlSetCursor(unsigned, CPoint point) {
         manager_->GetPaintWnd() == nullptr) {
         return 0;
     }
-    manager_->GetPaintWnd()->SetCursor(cursor_);
+    manager_->SetCursor(cursor_);
     return 1;
 }
 

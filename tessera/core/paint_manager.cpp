@@ -491,6 +491,23 @@ bool PaintManager::PreTranslateMessage(unsigned msg, WPARAM wParam, LPARAM lPara
 // Mouse
 
 void PaintManager::OnMouseMove(WPARAM flags, CPoint p) {
+    cursorRequested_ = false;
+    RouteMouseMove(flags, p);
+    // The window cursor comes back where no control asks for one of its own.
+    if (!cursorRequested_ && cursor_ != CursorKind::kDefault) {
+        SetCursor(CursorKind::kDefault);
+    }
+}
+
+void PaintManager::SetCursor(CursorKind cursor) {
+    cursorRequested_ = true;
+    if (cursor != cursor_ && window_ != nullptr && window_->IsAlive()) {
+        window_->SetCursor(cursor);
+    }
+    cursor_ = cursor;
+}
+
+void PaintManager::RouteMouseMove(WPARAM flags, CPoint p) {
     tracking_ = 1;
     const auto f = static_cast<unsigned>(flags);
     if (hover_ != nullptr && hover_->PtInRect(p) && hover_->OnCheckMouseResponse(f, p)) {
@@ -502,8 +519,10 @@ void PaintManager::OnMouseMove(WPARAM flags, CPoint p) {
         tooltipOwner_ = 0;
     }
     if (lPressed_) {
-        // The pressed control keeps following the mouse (sliders, drags) until release.
+        // The pressed control keeps following the mouse (sliders, drags) until release;
+        // so does its cursor.
         if (hover_ != nullptr) {
+            cursorRequested_ = true;
             hover_->OnMouseMove(f, p);
         }
         return;

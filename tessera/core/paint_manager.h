@@ -89,6 +89,9 @@ public:
     void GetWindowManSize(int& cx, int& cy) const { cx = maxSize_.cx, cy = maxSize_.cy; }
     void SetWindowMixSize(int cx, int cy) { minSize_ = {cx, cy}; }
     void GetWindowMinSize(int& cx, int& cy) const { cx = minSize_.cx, cy = minSize_.cy; }
+    // The window cursor while the mouse is over the control asking for it; it returns
+    // to the default on the first move that no control claims.
+    void SetCursor(CursorKind cursor);
     void SetCapture();
     void ReleaseCapture();
     int IsCaptured() const { return captured_; }
@@ -207,6 +210,7 @@ public:
 private:
     LRESULT OnPaint();
     void OnMouseMove(WPARAM flags, CPoint p);
+    void RouteMouseMove(WPARAM flags, CPoint p);
     void OnButtonDown(bool right, WPARAM flags, CPoint p);
     void OnButtonUp(bool right, WPARAM flags, CPoint p);
     void OnButtonDblClk(bool right, WPARAM flags, CPoint p);
@@ -243,6 +247,8 @@ private:
     int rPressed_ = 0;
     int captured_ = 0;
     MControl* hover_ = nullptr;
+    CursorKind cursor_ = CursorKind::kDefault;
+    bool cursorRequested_ = false;
     MControl* focus_ = nullptr;
 
     ControlList areas_;

@@ -72,6 +72,18 @@ TEST_F(RoutingTest, LeaveDropsTheHoverWithAMoveToMinusOne) {
     EXPECT_EQ(dialog.GetPaintManager().GetHoverControl(), nullptr);
 }
 
+TEST_F(RoutingTest, ControlCursorShowsOverItAndTheDefaultComesBackOutside) {
+    OpenWithProbes();
+    a->SetCursorEx(L"hand");
+    Platform().MouseMove(*window, {20, 20});
+    EXPECT_EQ(NullPlatform::Cursor(*window), CursorKind::kHand);
+    Platform().MouseMove(*window, {120, 20});  // over B, which has no cursor of its own
+    EXPECT_EQ(NullPlatform::Cursor(*window), CursorKind::kDefault);
+    Platform().MouseMove(*window, {20, 20});
+    Platform().MouseMove(*window, {80, 80});  // a free spot
+    EXPECT_EQ(NullPlatform::Cursor(*window), CursorKind::kDefault);
+}
+
 TEST_F(RoutingTest, DeactivationDuringAPressReleasesAtMinusOne) {
     OpenWithProbes();
     Platform().MouseMove(*window, {20, 20});
