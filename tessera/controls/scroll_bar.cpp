@@ -44,7 +44,12 @@ CRect MScrollBar::GetThumbRect() const {
         return {};
     }
     const int length = Length();
-    const int thumb = std::max(16, page_ > 0 ? length * page_ / (page_ + range_) : length / 4);
+    if (length <= 0) {
+        return {};
+    }
+    // The smallest thumb still fits a bar shorter than it, so it never leaves the bar.
+    const int thumb =
+        std::min(std::max(16, page_ > 0 ? length * page_ / (page_ + range_) : length / 4), length);
     const int offset = (length - thumb) * position_ / range_;
     return vertical_
                ? CRect(rect_.left, rect_.top + offset, rect_.right, rect_.top + offset + thumb)
