@@ -319,6 +319,45 @@ TEST(ControlTree, SetVisibleWithTheCurrentValueAsksForNoRepaint) {
     EXPECT_EQ(owner.updates, 1);
 }
 
+class RectOwner : public MObject {
+public:
+    long OnControlUpdate(CRect rect, int invalidate, MControl*) override {
+        rects.push_back(rect);
+        invalidates.push_back(invalidate);
+        return 0;
+    }
+    std::vector<CRect> rects;
+    std::vector<int> invalidates;
+};
+
+TEST(ControlTree, MovingAControlRepaintsOldAndNewPlaceAndHiddenOnesOnlyWhenForced) {
+    RectOwner owner;
+    Probe probe(1, CRect(0, 0, 10, 10));
+    probe.SetParent(&owner);
+    probe.SetRect(20, 0, 5, 5);
+    ASSERT_EQ(owner.rects.size(), 1u);
+    EXPECT_EQ(owner.rects[0], CRect(0, 0, 25, 10));
+    EXPECT_EQ(probe.GetRect(), CRect(20, 0, 25, 5));
+    probe.SetVisible(0, 0);
+    probe.UpdateControl(1, 0);
+    EXPECT_EQ(owner.rects.size(), 1u);
+    probe.UpdateControl(1, 1);
+    EXPECT_EQ(owner.rects.size(), 2u);
+    probe.UpdateAControl(1, 1);  // keeps the cache: no invalidation
+    EXPECT_EQ(owner.invalidates.back(), 0);
+}
+
+TEST_F(RoutingTest, ParentVisibilityWalksUpToTheDialog) {
+    OpenWithProbes();
+    auto* inner = a->AddChild(1, std::make_unique<Probe>(50, CRect(12, 12, 20, 20)));
+    EXPECT_EQ(inner->IsParentVisible(), 1);
+    a->SetVisible(0);
+    EXPECT_EQ(inner->IsParentVisible(), 0);
+    EXPECT_EQ(a->IsParentVisible(), 1);  // its parent is the dialog
+    Probe orphan(51, CRect());
+    EXPECT_EQ(orphan.IsParentVisible(), 0);
+}
+
 TEST(ControlTree, GetControlSearchesDepthFirstControlsBeforeAreas) {
     Probe root(100, CRect());
     auto* area = root.AddChild(0, std::make_unique<Probe>(7, CRect()));
