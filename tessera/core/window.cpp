@@ -1,6 +1,7 @@
 #include "tessera/core/window.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "tessera/core/image_cache.h"
 #include "tessera/core/manager.h"
@@ -181,7 +182,9 @@ int MWindow::SetIcon(const std::wstring& file) {
     if (hwnd_ == nullptr) {
         return 0;
     }
-    auto icon = LoadImageFromFile(SkinPath(file));
+    // A full path is taken as it is; anything else is a skin image name.
+    auto icon =
+        LoadImageFromFile(std::filesystem::path(file).is_absolute() ? file : SkinPath(file));
     if (!icon) {
         return 0;
     }

@@ -52,6 +52,7 @@ public:
     void BringToTop();
     NativeWindow* GetSafeHwnd() const { return hwnd_; }
     NativeWindow* GetParentHwnd() const { return parent_; }
+    // A skin image name or a full path (PNG, ICO ...); 0 when it cannot be loaded.
     int SetIcon(const std::wstring& file);
     int SetIcon(unsigned resId);
     // Cuts both top corners of a 1200 x 720 window: the paint manager leaves the two
