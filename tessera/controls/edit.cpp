@@ -111,9 +111,10 @@ void MEdit::DrawControl(Canvas& dc, CRect) {
         }
         CRect text = GetTextRect();
         text.OffsetRect(slice.left - rect_.left, slice.top - rect_.top + 1);
-        unsigned format = DT_VCENTER | DT_SINGLELINE | DT_WORDBREAK;
+        // One line never wraps (a band one line tall would cut a wrapped hint).
+        unsigned format = DT_VCENTER | DT_SINGLELINE;
         if (hAlign_ == 1) {
-            format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_WORDBREAK;
+            format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
         } else if (multiLine_) {
             format = DT_WORDBREAK | DT_VCENTER;
         } else if (hAlign_ == 2) {
@@ -427,9 +428,18 @@ void MEdit::OnEditTextChanged() {
 }
 
 void MEdit::OnEditKillFocus() {
-    if (!settingNative_) {
-        CloseEdit();
+    if (settingNative_ || !open_) {
+        return;
     }
+    // The session ends when the focus has really gone elsewhere. A window being activated
+    // can take the focus from the field and give it back in one burst of events, so look
+    // again once they are handled.
+    std::weak_ptr<int> alive = alive_;
+    CurrentPlatform().PostToUi([this, alive] {
+        if (!alive.expired() && edit_ && edit_->IsVisible() && !edit_->HasFocus()) {
+            CloseEdit();
+        }
+    });
 }
 
 void MEdit::OnEditKey(unsigned vk) {

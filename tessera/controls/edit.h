@@ -114,6 +114,8 @@ private:
     int charInput_ = 1;
     int limit_ = 120;
     COLORREF editBack_ = 0x222527;
+    // Lets a posted check know the control still exists.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace Tessera

@@ -128,6 +128,13 @@ void ControlsDialog::InitUI(CRect client) {
         close->SetDownImage(L"btn_button.png");
         close->SetDisableImage(L"btn_button.png");
     }
+    if (auto* standard = static_cast<MButton*>(
+            CreateControl(L"MButton", kStandardId, StandardRect(), L"Standard controls"))) {
+        standard->SetNormalImage(L"btn_button.png");
+        standard->SetHoverImage(L"btn_button.png");
+        standard->SetDownImage(L"btn_button.png");
+        standard->SetDisableImage(L"btn_button.png");
+    }
     // The grid is a panel, so panel-only classes can be made in it like everything else.
     auto* grid = static_cast<MPanel*>(CreateControl(
         L"MTabLayout", kGridId, {0, kGridTop - 4, client.right, client.bottom - 8}, L""));
@@ -173,8 +180,26 @@ void ControlsDialog::InitUI(CRect client) {
 long ControlsDialog::OnMessage(unsigned id, unsigned code, unsigned, long) {
     if (id == kCloseId && code == NOTIFY_CLICK) {
         DoCancel();
+    } else if (id == kStandardId && code == NOTIFY_CLICK) {
+        RunStandardPage();
     }
     return 0;
+}
+
+void ControlsDialog::RunStandardPage() {
+    StandardControlsDialog page;
+    CRect owner;
+    GetWindowRect(owner);
+    const CSize size = StandardControlsDialog::Size();
+    const CRect rect{owner.left + 60, owner.top + 60, owner.left + 60 + size.cx,
+                     owner.top + 60 + size.cy};
+    if (page.Create(GetSafeHwnd(), L"Tessera standard controls",
+                    WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, rect) == nullptr) {
+        return;
+    }
+    standardPage_ = &page;
+    standardResult_ = static_cast<int>(page.ShowModal(SW_SHOW));
+    standardPage_ = nullptr;
 }
 
 }  // namespace gallery

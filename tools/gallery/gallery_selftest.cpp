@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "keys/key_layout.h"
+#include "tessera/controls/combo_box.h"
+#include "tessera/controls/edit.h"
+#include "tessera/controls/slider.h"
 #include "tessera/core/object.h"
 #include "tessera/platform/gtk/synthetic_input.h"
 
@@ -250,6 +253,7 @@ private:
         steps_.push_back({"a screenshot of the controls page is saved",
                           [this] { shotAt_ = CurrentPlatform().NowMs() + 400; },
                           [this] { return TakeScreenshot(Sibling("controls")); }});
+        AddStandardPageSteps();
         steps_.push_back(
             {"Close on the controls page ends it with DoCancel's 2",
              [this] { Click(ControlsScreen(ControlsDialog::CloseRect().CenterPoint())); },
@@ -262,6 +266,130 @@ private:
                               shotAt_ = CurrentPlatform().NowMs() + 400;
                           },
                           [this] { return TakeScreenshot(screenshot_); }});
+    }
+
+    // The standard-controls page, opened from the controls page: a real click opens a combo
+    // box and chooses an entry, typed text reaches an edit field, the wheel turns a slider.
+    void AddStandardPageSteps() {
+        using S = StandardControlsDialog;
+        steps_.push_back(
+            {"the standard-controls page opens from the controls page",
+             [this] { Click(ControlsScreen(ControlsDialog::StandardRect().CenterPoint())); },
+             [this] { return StandardPage() != nullptr; }});
+        steps_.push_back({"a click on the combo box opens its drop-down below it",
+                          [this] { Click(StandardScreen(S::ComboRect().CenterPoint())); },
+                          [this] {
+                              CComboBoxWnd* drop = OpenDropDown();
+                              if (drop == nullptr)
+                                  return false;
+                              const CRect r = drop->GetSafeHwnd()->GetWindowRect();
+                              const CPoint combo = StandardScreen(S::ComboRect().TopLeft());
+                              return r.Height() == 5 * 25 + 12 && r.top > combo.y;
+                          }});
+        steps_.push_back({"a screenshot of the open drop-down is saved",
+                          [this] {
+                              MoveTo(ComboRowScreen(3));
+                              shotAt_ = CurrentPlatform().NowMs() + 400;
+                          },
+                          [this] { return TakeScreenshot(Sibling("combo")); }});
+        steps_.push_back(
+            {"a click on the fourth entry chooses it, tells the owner and closes the drop-down",
+             [this] { Click(ComboRowScreen(3)); },
+             [this] {
+                 StandardControlsDialog* page = StandardPage();
+                 return page != nullptr && OpenDropDown() == nullptr &&
+                        page->Combo()->GetCurSel() == 3 && page->Combo()->GetTitle() == L"Ripple" &&
+                        CountNotes(S::kComboId, NOTIFY_CLICK, 3) == 1;
+             }});
+        steps_.push_back({"a click on the edit field opens the native field over it",
+                          [this] { Click(StandardScreen(S::EditRect().CenterPoint())); },
+                          [this] {
+                              StandardControlsDialog* page = StandardPage();
+                              return page != nullptr && page->Edit()->GetEditHwnd() != nullptr &&
+                                     page->Edit()->IsEditFocused() &&
+                                     CountNotes(S::kEditId, NOTIFY_EDITBEGIN) == 1;
+                          }});
+        steps_.push_back({"typed text reaches the edit field, one change notice a character",
+                          [] { SyntheticTypeText(L"Tessera 7"); },
+                          [this] {
+                              StandardControlsDialog* page = StandardPage();
+                              return page != nullptr &&
+                                     page->Edit()->GetEditText() == L"Tessera 7" &&
+                                     CountNotes(S::kEditId, NOTIFY_TEXTCHANGE) == 9;
+                          }});
+        steps_.push_back({"Return closes the field and the control keeps the text",
+                          [] { SyntheticTapKey("Return"); },
+                          [this] {
+                              StandardControlsDialog* page = StandardPage();
+                              return page != nullptr && page->Edit()->GetEditHwnd() == nullptr &&
+                                     CountNotes(S::kEditId, NOTIFY_EDITEND) == 1 &&
+                                     page->Edit()->GetTitle() == L"Tessera 7";
+                          }});
+        steps_.push_back({"the wheel on the slider moves it by one and reports it like a click",
+                          [this] {
+                              MoveTo(StandardScreen(S::SliderRect().CenterPoint()));
+                              SyntheticButton(4, true);
+                              SyntheticButton(4, false);
+                          },
+                          [this] {
+                              StandardControlsDialog* page = StandardPage();
+                              return page != nullptr && page->Slider()->GetProgress() == 41 &&
+                                     CountNotes(S::kSliderId, NOTIFY_SCROLL, 41) == 1 &&
+                                     CountNotes(S::kSliderId, NOTIFY_CLICK) == 1;
+                          }});
+        steps_.push_back({"a screenshot of the standard-controls page is saved",
+                          [this] {
+                              MoveTo(StandardScreen(S::CloseRect().CenterPoint()));
+                              shotAt_ = CurrentPlatform().NowMs() + 400;
+                          },
+                          [this] { return TakeScreenshot(Sibling("standard")); }});
+        steps_.push_back({"Close ends the standard-controls page with DoCancel's 2",
+                          [this] { Click(StandardScreen(S::CloseRect().CenterPoint())); },
+                          [this] {
+                              ControlsDialog* controls = window_.OpenControlsDialog();
+                              return controls != nullptr && StandardPage() == nullptr &&
+                                     controls->StandardResult() == 2;
+                          }});
+    }
+    StandardControlsDialog* StandardPage() {
+        ControlsDialog* controls = window_.OpenControlsDialog();
+        return controls != nullptr ? controls->OpenStandardPage() : nullptr;
+    }
+    CPoint StandardScreen(CPoint client) {
+        StandardControlsDialog* page = StandardPage();
+        if (page == nullptr || page->GetSafeHwnd() == nullptr)
+            return {};
+        return page->GetSafeHwnd()->ClientToScreen(client);
+    }
+    // The combo's drop-down while its window is shown, else null.
+    CComboBoxWnd* OpenDropDown() {
+        StandardControlsDialog* page = StandardPage();
+        if (page == nullptr || !page->Combo()->IsDropDownOpen())
+            return nullptr;
+        CComboBoxWnd* drop = page->Combo()->GetDropDown();
+        return drop != nullptr && drop->GetSafeHwnd() != nullptr && drop->GetSafeHwnd()->IsVisible()
+                   ? drop
+                   : nullptr;
+    }
+    // Screen centre of row `row` of the open drop-down list.
+    CPoint ComboRowScreen(int row) {
+        CComboBoxWnd* drop = OpenDropDown();
+        if (drop == nullptr || drop->GetList() == nullptr)
+            return {};
+        const CRect list = drop->GetList()->GetRect();
+        return drop->GetSafeHwnd()->ClientToScreen({list.left + 40, list.top + row * 25 + 12});
+    }
+    int CountNotes(unsigned id, unsigned code, int wParam = -1) {
+        StandardControlsDialog* page = StandardPage();
+        if (page == nullptr)
+            return 0;
+        int count = 0;
+        for (const auto& n : page->Notifications()) {
+            if (n.id == id && n.code == code &&
+                (wParam < 0 || static_cast<int>(n.wParam) == wParam))
+                ++count;
+        }
+        return count;
     }
 
     CPoint ControlsScreen(CPoint client) {
