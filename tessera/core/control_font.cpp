@@ -57,7 +57,7 @@ void MControlFont::SetAlignment(unsigned h, unsigned v) {
 }
 
 std::wstring MControlFont::GetFontFamily(const std::wstring& face) const {
-    return manager_ != nullptr ? manager_->FindTempFont(face) : std::wstring();
+    return manager_ != nullptr ? manager_->GetTempFont(face) : std::wstring();
 }
 
 FontSpec MControlFont::GetGDIFont() const {

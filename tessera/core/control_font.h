@@ -51,7 +51,8 @@ public:
     void SetFontWidth(int size) { fontSize_ = size; }
     int GetFontWidth() const { return fontSize_; }
     void SetTextRenderingHint(int hint) { renderingHint_ = hint; }
-    // The family list the manager holds for the framework face; empty without a manager.
+    // The family list the window holds under `face` (its private fonts); empty when it
+    // holds none or the control has no manager.
     std::wstring GetFontFamily(const std::wstring& face) const;
     // The control's text font: always the framework face (Manager::GetFontName) at the
     // control's size and style, as the win32 backend's GDI text does.

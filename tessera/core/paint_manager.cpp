@@ -1202,6 +1202,12 @@ std::wstring PaintManager::FindTempFont(const std::wstring&) {
     return fonts_[face] = ResolveFontFamilies(face);
 }
 
+std::wstring PaintManager::GetTempFont(const std::wstring& face) {
+    std::lock_guard lock(fontLock_);
+    auto it = fonts_.find(face);
+    return it != fonts_.end() ? it->second : std::wstring();
+}
+
 void PaintManager::ClearTempFont() {
     std::lock_guard lock(fontLock_);
     fonts_.clear();

@@ -197,6 +197,8 @@ public:
     // The family list text is drawn with for the framework face (Manager::GetFontName);
     // the `face` argument does not take part. Empty when no face can be found.
     std::wstring FindTempFont(const std::wstring& face);
+    // The family list this window holds under exactly `face`; empty when it holds none.
+    std::wstring GetTempFont(const std::wstring& face);
     void ClearTempFont();
 
     // ---- drawing helpers for the window ----

@@ -166,6 +166,11 @@ TEST_F(ResourcesTest, FindTempFontAnswersWithTheFrameworkFaceForAnyName) {
     EXPECT_FALSE(a.empty());
     EXPECT_EQ(pm.FindTempFont(L"Something Else"), a);
     EXPECT_EQ(a, ResolveFontFamilies(Manager::GetFontName()));
+    // A control asks for a face by name: only faces the window holds answer.
+    MButton button(&d, 1, CRect(), L"", 1, 1);
+    button.SetManager(&pm);
+    EXPECT_FALSE(button.GetFontFamily(kLatinFaceName).empty());
+    EXPECT_TRUE(button.GetFontFamily(L"Arial").empty());
 }
 
 }  // namespace
