@@ -111,10 +111,11 @@ void MEdit::DrawControl(Canvas& dc, CRect) {
         }
         CRect text = GetTextRect();
         text.OffsetRect(slice.left - rect_.left, slice.top - rect_.top + 1);
-        // One line never wraps (a band one line tall would cut a wrapped hint).
-        unsigned format = DT_VCENTER | DT_SINGLELINE;
+        // One line never wraps (a band one line tall would cut a wrapped hint); the canvas
+        // keeps a too-long line on one line only when it may end it with an ellipsis.
+        unsigned format = DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
         if (hAlign_ == 1) {
-            format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+            format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
         } else if (multiLine_) {
             format = DT_WORDBREAK | DT_VCENTER;
         } else if (hAlign_ == 2) {
@@ -163,7 +164,9 @@ void MEdit::SetControlVisible(int visible) {
 
 int MEdit::SetControlFocus(int focus) {
     const int result = MControlFont::SetControlFocus(focus);
-    if (focus && enabled_) {
+    // A press gives the focus just before it arrives; the press itself decides then, so a
+    // press on the inner button does not open and at once close the field.
+    if (focus && enabled_ && !CurrentPlatform().IsKeyDown(VK_LBUTTON)) {
         SetState(BUTTON_STATE_DOWN);
         OpenEdit();
     } else if (!focus) {

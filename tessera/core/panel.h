@@ -68,6 +68,20 @@ public:
     MTabLayout(MObject* parent, unsigned id, CRect rect, const std::wstring& title, int visible,
                int enabled = 1)
         : MPanel(parent, id, rect, title, visible, enabled) {}
+
+    // Only where a child is: a press on an empty part of a page reaches the window (which
+    // moves the window from there).
+    int OnCheckMouseResponse(unsigned, CPoint point) override {
+        const CPoint content(point.x + GetScrollOffset().x, point.y + GetScrollOffset().y);
+        std::lock_guard lock(ControlsLock());
+        for (const auto& child : GetControls()) {
+            const bool bar = child.get() == GetVScrollBar() || child.get() == GetHScrollBar();
+            if (child->IsVisible() && child->GetRect().PtInRect(bar ? point : content)) {
+                return 1;
+            }
+        }
+        return 0;
+    }
 };
 
 }  // namespace Tessera

@@ -2,6 +2,7 @@
 
 #include "tessera/controls/combo_box.h"
 #include "tessera/controls/tab_ctrl.h"
+#include "tessera/core/panel.h"
 #include "tests/tessera_controls/controls_fixture.h"
 
 namespace tctl_test {
@@ -91,6 +92,40 @@ TEST(ComboBox, ClosingWithoutAChoiceTellsTheOwnerNothing) {
     combo->SetEnabled(0);
     PressRelease(host, {50, 45}, {50, 45});
     EXPECT_EQ(combo->IsDropDownOpen(), 0);
+}
+
+TEST(ComboBox, ShowsTheDownLookWhileOpen) {
+    ScratchSkin skin;
+    skin.WriteSolid(L"c_n.png", 30, 30, 0xFFFF0000);
+    skin.WriteSolid(L"c_h.png", 30, 30, 0xFF00FF00);
+    skin.WriteSolid(L"c_p.png", 30, 30, 0xFF0000FF);
+    HostWindow host;
+    MComboBox* combo = ComboWithItems(host, L"MComboBox", CRect(10, 30, 210, 60), 2);
+    combo->SetNormalImage(L"c_n.png");
+    combo->SetHoverImage(L"c_h.png");
+    combo->SetDownImage(L"c_p.png");
+    EXPECT_TRUE(RgbNear(RgbAt(host.Paint(), 15, 35), 0xFF0000));
+    PressRelease(host, {50, 45}, {50, 45});
+    host.Move({300, 200});
+    EXPECT_TRUE(RgbNear(RgbAt(host.Paint(), 15, 35), 0x0000FF));
+    combo->GetDropDown()->SendMessageW(WM_CLOSE);
+    EXPECT_TRUE(RgbNear(RgbAt(host.Paint(), 15, 35), 0xFF0000));
+}
+
+TEST(TabPage, TakesTheMouseOnlyWhereAChildIs) {
+    HostWindow host;
+    auto* page = dynamic_cast<MTabLayout*>(host.Dialog().GetControl(900));
+    ASSERT_NE(page, nullptr);
+    host.Create<MComboBox>(L"MComboBox", 20, CRect(10, 30, 210, 60));
+    EXPECT_EQ(page->OnCheckMouseResponse(0, {50, 45}), 1);
+    EXPECT_EQ(page->OnCheckMouseResponse(0, {300, 200}), 0);
+
+    // On a window that may be dragged, a press on the empty page moves the window.
+    host.Dialog().EnableWndDrag(1);
+    const int before = NullPlatform::MoveDragCount(host.Window());
+    host.Platform().MouseDown(host.Window(), {300, 200});
+    host.Platform().MouseUp(host.Window(), {300, 200});
+    EXPECT_EQ(NullPlatform::MoveDragCount(host.Window()), before + 1);
 }
 
 TEST(ComboBox, LongListScrollsWithTheWheel) {

@@ -222,6 +222,17 @@ TEST(Edit, ReadOnlyOrDisabledNeverOpens) {
     }
 }
 
+TEST(Edit, KeyboardFocusOpensAndClosesTheField) {
+    EditHost e;
+    e.edit->SetControlFocus(1);
+    EXPECT_NE(e.edit->GetEditHwnd(), nullptr);
+    EXPECT_EQ(e.edit->GetState(), BUTTON_STATE_DOWN);
+    e.edit->SetControlFocus(0);
+    EXPECT_EQ(e.edit->GetEditHwnd(), nullptr);
+    EXPECT_EQ(e.host.Take(),
+              (std::vector<N>{{50, NOTIFY_EDITBEGIN, 0, 0}, {50, NOTIFY_EDITEND, 0, 0}}));
+}
+
 TEST(Edit, HidingClosesTheField) {
     EditHost e;
     e.Open();
@@ -230,6 +241,25 @@ TEST(Edit, HidingClosesTheField) {
     e.edit->SetVisible(0);
     EXPECT_FALSE(e.Field().IsVisible());
     EXPECT_EQ(e.edit->GetTitle(), L"kept");
+}
+
+TEST(Edit, InnerButtonReportsAndNarrowsTheText) {
+    ScratchSkin skin;
+    skin.WriteSolid(L"inner.png", 40, 10, 0xFF00FF00);  // four 10 x 10 frames
+    EditHost e;
+    const CRect before = e.edit->GetTextRect();
+    ASSERT_EQ(e.edit->SetIconImage(L"inner.png", 4), 1);
+    EXPECT_EQ(e.edit->GetButtonRect(), CRect(191, 20, 201, 30));
+    EXPECT_EQ(e.edit->GetTextRect().right, 191 - 6);
+    EXPECT_EQ(e.edit->GetTextRect().left, before.left);
+
+    e.host.Move({195, 25});
+    EXPECT_EQ(e.edit->GetButtonState(), 1);
+    PressRelease(e.host, {195, 25}, {195, 25});
+    EXPECT_EQ(e.edit->GetEditHwnd(), nullptr) << "the inner button does not open the field";
+    EXPECT_EQ(From(e.host.Take(), 50),
+              (std::vector<N>{{50, NOTIFY_SUBDOWN, 0, 0}, {50, NOTIFY_SUBCLICK, 0, 0}}));
+    EXPECT_TRUE(RgbNear(RgbAt(e.host.Paint(), 195, 25), 0x00FF00));
 }
 
 TEST(Edit, DrawsHintThenPasswordDots) {

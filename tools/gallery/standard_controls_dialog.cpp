@@ -22,6 +22,14 @@ using namespace Tessera;
 
 namespace {
 
+// The program's edit colours suit light field images; this skin's fields are dark.
+void LightText(MEdit* edit) {
+    if (edit != nullptr) {
+        edit->SetTextColors(0xFFE6F4F5, 0xFFE6F4F5, 0xFFE6F4F5, 0xFF808080);
+        edit->SetEditBKColor(RGB(23, 48, 46));
+    }
+}
+
 void Dress(MControlFont* control, const wchar_t* normal, const wchar_t* hover, const wchar_t* down,
            const wchar_t* disabled) {
     if (control == nullptr) {
@@ -182,10 +190,12 @@ void StandardControlsDialog::InitUI(CRect client) {
     edit_ = Make<MEdit>(*this, L"MEdit", kEditId, EditRect(), L"Profile name");
     Dress(edit_, L"img_edit_bkg_n.png", L"img_edit_bkg_h.png", L"img_edit_bkg_p.png",
           L"img_edit_bkg_d.png");
+    LightText(edit_);
     if (auto* numbers =
             Make<MEdit>(*this, L"MEdit", kNumberEditId, {360, 350, 480, 386}, L"Delay ms")) {
         Dress(numbers, L"img_edit_bkg_n.png", L"img_edit_bkg_h.png", L"img_edit_bkg_p.png",
               L"img_edit_bkg_d.png");
+        LightText(numbers);
         numbers->SetNumberOnly(1);
         numbers->SetLimitText(5);
     }
@@ -193,6 +203,7 @@ void StandardControlsDialog::InitUI(CRect client) {
             Make<MEdit>(*this, L"MEdit", kCaptureEditId, {500, 350, 620, 386}, L"Press a key")) {
         Dress(capture, L"img_edit_bkg_n.png", L"img_edit_bkg_h.png", L"img_edit_bkg_p.png",
               L"img_edit_bkg_d.png");
+        LightText(capture);
         capture->EnableCharMessage(0);
         capture->SetTitle(L"Ctrl+Shift+K");
     }
