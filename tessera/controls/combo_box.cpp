@@ -25,6 +25,18 @@ CComboBoxList::CComboBoxList(MObject* parent, unsigned id, CRect rect, int textL
     textColors_[0] = kRowText;
 }
 
+CComboBoxList::CComboBoxList(MObject* parent, unsigned id, CRect rect, int visible, int enabled)
+    : CComboBoxList(parent, id, rect, 14) {
+    visible_ = visible;
+    enabled_ = enabled;
+}
+
+CComboBoxList2::CComboBoxList2(MObject* parent, unsigned id, CRect rect, int visible, int enabled)
+    : CComboBoxList(parent, id, rect, 3) {
+    visible_ = visible;
+    enabled_ = enabled;
+}
+
 void CComboBoxList::SetItems(std::vector<ComboItem> items) {
     {
         std::lock_guard lock(itemsLock_);

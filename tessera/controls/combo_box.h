@@ -36,6 +36,8 @@ class CComboBoxList : public MPanel {
 public:
     // `textLeft`: where row text starts (14 for the first kind of combo, 3 for the second).
     CComboBoxList(MObject* parent, unsigned id, CRect rect, int textLeft);
+    // As created by class name: the first kind.
+    CComboBoxList(MObject* parent, unsigned id, CRect rect, int visible, int enabled);
 
     void DrawControl(Canvas& dc, CRect clip) override;
     int OnControlMouseMove(unsigned flags, CPoint point) override;
@@ -58,6 +60,12 @@ private:
     int textLeft_;
     int hover_ = -1;
     int pressed_ = -1;
+};
+
+// The list of the second kind of combo, as created by class name.
+class CComboBoxList2 : public CComboBoxList {
+public:
+    CComboBoxList2(MObject* parent, unsigned id, CRect rect, int visible, int enabled);
 };
 
 class CComboBoxWnd : public MPopupWnd {

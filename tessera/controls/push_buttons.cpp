@@ -63,4 +63,27 @@ void CTextButton::DrawLook(Canvas& cache, int look, const CRect& slice) {
     DrawTitle(cache, slice, look, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
+void MButton2::DrawLook(Canvas& cache, int look, const CRect& slice) {
+    constexpr int kImageBand = 90;
+    constexpr int kCaptionBand = 30;
+    DrawImageCentred(cache, stateImages_[look & 3],
+                     CRect(slice.left, slice.top, slice.right, slice.top + kImageBand));
+    const std::wstring title = GetControlTitle();
+    if (title.empty()) {
+        return;
+    }
+    static constexpr ARGB kCaption[4] = {0xFF166367, 0xFF166367, 0xFF38E3ED, 0xFF808080};
+    cache.DrawText(title, CRect(slice.left, slice.bottom - kCaptionBand, slice.right, slice.bottom),
+                   GetGDIFont(), kCaption[look & 3],
+                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+}
+
+int MButton2::OnControlMouseMove(unsigned flags, CPoint point) {
+    const int inside = MButton::OnControlMouseMove(flags, point);
+    if (enabled_) {
+        SetCursorEx(inside ? L"hand" : L"arrow");
+    }
+    return inside;
+}
+
 }  // namespace Tessera

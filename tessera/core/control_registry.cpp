@@ -13,6 +13,7 @@
 #include "tessera/controls/picture.h"
 #include "tessera/controls/push_buttons.h"
 #include "tessera/controls/slider.h"
+#include "tessera/controls/switch_button.h"
 #include "tessera/controls/tab_ctrl.h"
 #include "tessera/controls/text.h"
 #include "tessera/core/panel.h"
@@ -62,8 +63,8 @@ constexpr std::array kClasses = {
     ControlClass{L"CColorButton", kWindowAndPanel, &WithoutTitle<CColorButton>},
     ControlClass{L"MSpinButton", kWindowAndPanel, nullptr},
     ControlClass{L"CSpinButton", kWindowAndPanel, nullptr},
-    ControlClass{L"CSwitchButton", kWindowAndPanel, nullptr},
-    ControlClass{L"CHelpButton", kWindowAndPanel, nullptr},
+    ControlClass{L"CSwitchButton", kWindowAndPanel, &WithoutTitle<CSwitchButton>},
+    ControlClass{L"CHelpButton", kWindowAndPanel, &WithTitle<CHelpButton>},
     ControlClass{L"MEdit", kWindowAndPanel, &WithTitle<MEdit>},
     ControlClass{L"MRichEdit", kWindowAndPanel, nullptr},
     ControlClass{L"MEditEx", kWindowAndPanel, nullptr},
@@ -77,11 +78,11 @@ constexpr std::array kClasses = {
     ControlClass{L"CirclePalette", kWindowAndPanel, &WithoutTitle<CirclePalette>},
     ControlClass{L"MenuItem", kWindowAndPanel, &WithTitle<MenuItem>},
     ControlClass{L"MComboBox2", kWindowAndPanel, &WithoutTitle<MComboBox2>},
-    ControlClass{L"CComboBoxList2", kWindowAndPanel, nullptr},
+    ControlClass{L"CComboBoxList2", kWindowAndPanel, &WithoutTitle<CComboBoxList2>},
     ControlClass{L"CTabCtrlEx", kWindowAndPanel, &WithoutTitle<CTabCtrlEx>},
-    ControlClass{L"CComboBoxList", kWindowOnly, nullptr},
+    ControlClass{L"CComboBoxList", kWindowOnly, &WithoutTitle<CComboBoxList>},
     ControlClass{L"KeyboardCtrl", kPanelOnly, &WithoutTitle<KeyboardCtrl>},
-    ControlClass{L"MButton2", kPanelOnly, nullptr},
+    ControlClass{L"MButton2", kPanelOnly, &WithTitle<MButton2>},
     ControlClass{L"LayerButton", kPanelOnly, &WithTitle<LayerButton>},
     ControlClass{L"MacroListBox", kPanelOnly, &WithoutTitle<MacroListBox>},
     ControlClass{L"CRecordList", kPanelOnly, &WithoutTitle<CRecordList>},

@@ -4,6 +4,8 @@
 #include "tessera/controls/color_button.h"
 #include "tessera/controls/layer_button.h"
 #include "tessera/controls/push_buttons.h"
+#include "tessera/controls/switch_button.h"
+#include "tessera/core/paint_manager.h"
 #include "tests/tessera_controls/controls_fixture.h"
 
 namespace tctl_test {
@@ -242,6 +244,7 @@ TEST(PushButtons, ClickSequencesOfTheVariants) {
         {L"MButton", {{7, NOTIFY_DOWN, 0, 0}, {7, NOTIFY_CLICK, 0, 0}}, {}},
         {L"CImageButton", {{7, NOTIFY_DOWN, 0, 0}, {7, NOTIFY_CLICK, 0, 0}}, {}},
         {L"CTextButton", {{7, NOTIFY_DOWN, 0, 0}, {7, NOTIFY_CLICK, 0, 0}}, {}},
+        {L"MButton2", {{7, NOTIFY_DOWN, 0, 0}, {7, NOTIFY_CLICK, 0, 0}}, {}},
         // A layer button counts every release inside.
         {L"LayerButton",
          {{7, NOTIFY_DOWN, 0, 0}, {7, NOTIFY_CLICK, 0, 0}},
@@ -289,6 +292,47 @@ TEST(PushButtons, LayerButtonShowsDownWhileChecked) {
     EXPECT_EQ(layer->GetLook(), BUTTON_STATE_DOWN);
     layer->SetCheck(0);
     EXPECT_EQ(layer->GetLook(), BUTTON_STATE_HOVER);
+}
+
+TEST(SwitchButton, ClickTogglesAndRedrawsTheStrip) {
+    ScratchSkin skin;
+    Surface on(40, 10);  // four 10 x 10 frames
+    on.Fill(on.Bounds(), PremultiplyArgb(0xFF00FF00));
+    skin.Write(L"on.png", on);
+    skin.WriteSolid(L"off.png", 40, 10, 0xFFFF0000);
+    HostWindow host;
+    auto* sw = host.Create<CSwitchButton>(L"CSwitchButton", 8, CRect(0, 0, 40, 20));
+    ASSERT_NE(sw, nullptr);
+    EXPECT_EQ(sw->SetImage(L"on.png", L"off.png", 4), 1);
+    EXPECT_EQ(sw->SetImage(L"gone.png", L"off.png", 4), 1) << "always 1";
+    sw->SetImage(L"on.png", L"off.png", 4);
+    EXPECT_TRUE(RgbNear(RgbAt(host.Paint(), 5, 10), 0xFF0000));
+
+    PressRelease(host, {5, 10}, {5, 10});
+    EXPECT_EQ(sw->GetCheck(), 1);
+    EXPECT_EQ(host.Take(), (std::vector<N>{{8, NOTIFY_CLICK, 0, 1}}));
+    EXPECT_TRUE(RgbNear(RgbAt(host.Paint(), 5, 10), 0x00FF00));
+    PressRelease(host, {5, 10}, {200, 200});
+    EXPECT_EQ(sw->GetCheck(), 1) << "released outside: no toggle";
+    EXPECT_TRUE(host.Take().empty());
+
+    sw->SetEnabled(0);
+    EXPECT_EQ(sw->GetState(), BUTTON_STATE_DISABLED);
+    sw->SetEnabled(1);
+    EXPECT_EQ(sw->GetState(), BUTTON_STATE_NORMAL);
+    EXPECT_EQ(sw->OnControlKeyDown(32, 1, 0), 0) << "keys are not handled";
+}
+
+TEST(HelpButton, BalloonWhileThePointerIsOver) {
+    HostWindow host;
+    auto* help = dynamic_cast<CHelpButton*>(
+        host.Dialog().CreateControl(L"CHelpButton", 9, CRect(300, 10, 320, 30), L"What is this?"));
+    ASSERT_NE(help, nullptr);
+    PaintManager& manager = host.Dialog().GetPaintManager();
+    host.Move({310, 20});
+    EXPECT_EQ(manager.GetTooltipCtrlID(), 9);
+    host.Move({100, 200});
+    EXPECT_EQ(manager.GetTooltipCtrlID(), 0);
 }
 
 }  // namespace
