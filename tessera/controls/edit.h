@@ -107,7 +107,9 @@ private:
     bool open_ = false;
     bool settingNative_ = false;
     int password_ = 0;
-    wchar_t passwordChar_ = 0xA1F1;
+    // A black circle: 0xA1F1 is that mark in a double-byte Chinese code page, but as a wide
+    // character it is an unrelated syllable.
+    wchar_t passwordChar_ = 0x25CF;
     int multiLine_ = 0;
     int readOnly_ = 0;
     int numberOnly_ = 0;

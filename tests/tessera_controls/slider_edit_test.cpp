@@ -277,7 +277,13 @@ TEST(Edit, DrawsHintThenPasswordDots) {
     };
     EXPECT_EQ(reddish(e.host.Paint()), 0) << "the hint is grey";
     e.edit->SetTitle(L"secret");
-    EXPECT_GT(reddish(e.host.Paint()), 0);
+    const int plain = reddish(e.host.Paint());
+    EXPECT_GT(plain, 0);
+    e.edit->EnablePassWord(1);
+    EXPECT_EQ(e.edit->GetPassWordChar(), L'\u25CF');
+    const int masked = reddish(e.host.Paint());
+    EXPECT_GT(masked, 0);
+    EXPECT_NE(masked, plain) << "six dots, not the letters";
 }
 
 }  // namespace
