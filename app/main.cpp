@@ -2,14 +2,24 @@
 // window, opens the database, reads the device identity and says what it did.
 
 #include <cstdio>
+#include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/windowless_startup.h"
+#include "device/device_config.h"
+#include "device/device_manager.h"
+#include "device/hidapi_library.h"
+#include "localization/load_text.h"
 #include "platform/folders.h"
 #include "platform/fs_path.h"
 #include "platform/ini_file.h"
 #include "platform/instance_lock.h"
+#include "protocol/keyboard_jobs.h"
+#include "sim/demo_keyboard.h"
 #include "store/config_database.h"
+#include "store/default_profiles.h"
 #include "text/utf_convert.h"
 
 namespace keyloom {
@@ -31,7 +41,81 @@ bool ActivateRunningInstance() {
     return false;
 }
 
-int Run() {
+// True when a keyboard with the configured ids is attached and its configuration interface
+// can be seen. Asked of a library of its own, before the process-wide one is chosen.
+bool RealKeyboardAttached(int vendor_id, int product_id) {
+    if (vendor_id == 0 && product_id == 0) {
+        return false;
+    }
+    const auto probe = CreateHidapiLibrary();
+    if (!probe) {
+        return false;
+    }
+    for (const HidDeviceInfo& info : probe->Enumerate(static_cast<std::uint16_t>(vendor_id),
+                                                      static_cast<std::uint16_t>(product_id))) {
+        if (info.interface_number == 2) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Opens the keyboard (the virtual one when no real one is attached, or when asked for),
+// reads its key maps into the store the way the program does when a keyboard connects, and
+// says what it found.
+void ConnectKeyboard(const IniFile& config, ConfigDatabase& database, bool demo_requested) {
+    const int vendor_id = ParseHexId(config.GetString(L"TEXT", L"VID "));
+    const int product_id = ParseHexId(config.GetString(L"TEXT", L"PID "));
+    std::optional<sim::DemoKeyboard> demo;
+    if (demo_requested || !RealKeyboardAttached(vendor_id, product_id)) {
+        demo = sim::InstallDemoKeyboard(static_cast<std::uint16_t>(vendor_id),
+                                        static_cast<std::uint16_t>(product_id));
+        Say(demo_requested ? "keyboard: the virtual keyboard (demo mode)."
+                           : "keyboard: none attached; the virtual keyboard stands in. To reach a "
+                             "real keyboard as an ordinary user, install the udev rule once: "
+                             "sudo " +
+                                 Utf8(JoinPath(GetModuleFolder(), L"udev/install-udev-rule.sh")));
+    }
+
+    CDeviceManager& devices = CDeviceManager::GetInstance();
+    DeviceConfig device_config(devices);
+    device_config.LoadDeviceConfig(config);
+    if (!device_config.IsConnected()) {
+        Say("keyboard: " + Utf8(LoadText(2)));
+        return;
+    }
+    const int release = devices.FirmwareRelease();
+    char version[16];
+    std::snprintf(version, sizeof version, "%X.%02X", (release >> 8) & 0xFF, release & 0xFF);
+    Say(std::string("keyboard: connected, firmware ") + version);
+
+    std::vector<ProfileInfo> profiles;
+    LoadProfilesWithDefaults(database, profiles);
+    const int current = database.GetCurrentProfile();
+    for (const ProfileInfo& profile : profiles) {
+        Say(std::string(profile.profile == current ? "  * " : "    ") + "profile " +
+            std::to_string(profile.profile) + ": " +
+            Utf8(ProfileDisplayName(profile.name, CurrentLcid)));
+    }
+
+    KeyboardJobs jobs(devices, database);
+    JobContext context;
+    context.keyboard_index = device_config.KeyboardIndex();
+    context.current_profile = current > 0 ? current : 1;
+    const ReadOutResult read = jobs.ReadKeyboard(context);
+    if (read.reconciled) {
+        Say("key maps: read (" + std::to_string(read.exchanges) + " exchanges); " +
+            std::to_string(read.assignments_deleted) +
+            " stored assignments the keyboard no longer carries were removed.");
+    } else {
+        Say("key maps: the keyboard did not return both maps whole (" +
+            std::to_string(read.failed) + " of " + std::to_string(read.exchanges) +
+            " exchanges failed); the store was left as it was.");
+    }
+    devices.CloseAll();
+}
+
+int Run(bool demo_requested) {
     // Held until the process ends, however it ends.
     static const InstanceLock instance_lock(kInstanceName);
     if (instance_lock.AlreadyExists()) {
@@ -63,6 +147,7 @@ int Run() {
         Say("keyboard: VID " + Utf8(config.GetString(L"TEXT", L"VID ")) + ", PID " +
             Utf8(config.GetString(L"TEXT", L"PID ")));
         Say("version: " + Utf8(config.GetString(L"TEXT", L"VERSION")));
+        ConnectKeyboard(config, database, demo_requested);
     } else {
         Say("configuration: " + Utf8(config_path) + " is missing; no keyboard is configured.");
     }
@@ -74,6 +159,10 @@ int Run() {
 }  // namespace
 }  // namespace keyloom
 
-int main() {
-    return keyloom::Run();
+int main(int argc, char** argv) {
+    bool demo = false;
+    for (int i = 1; i < argc; ++i) {
+        demo = demo || std::strcmp(argv[i], "--demo") == 0;
+    }
+    return keyloom::Run(demo);
 }
