@@ -28,13 +28,13 @@ int BandIndexForColumn(int colour_count, int x);
 uint32_t SineRainbowColour(int x, float hue, int value);
 
 class ModeImageRenderer {
-  public:
+public:
     ModeImageRenderer();
 
     // Draws `mode` at `brightness` (0..100) with the visualiser's hue angle into `image`.
     void Render(int mode, int brightness, float hue, FrameImage& image);
 
-  private:
+private:
     void FillBands(int mode, int value, FrameImage& image) const;
     void FillHueImage(const int16_t* angles, float hue, int value, FrameImage& image);
     void BuildHueTable(int value);

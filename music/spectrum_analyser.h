@@ -28,7 +28,7 @@ enum SmoothingMode { kSmoothingBlock = 0, kSmoothingMoving = 1 };
 void SmoothLevels(LevelArray& levels, int mode, int width);
 
 class SpectrumAnalyser {
-  public:
+public:
     SpectrumAnalyser();
     ~SpectrumAnalyser();
     SpectrumAnalyser(const SpectrumAnalyser&) = delete;
@@ -54,7 +54,7 @@ class SpectrumAnalyser {
     const std::array<float, kHistoryFloats>& Spectrum() const { return work_; }
     float WindowValue(int window_type, int i) const;
 
-  private:
+private:
     struct FftConfigDeleter {
         void operator()(kiss_fftr_state* config) const;
     };

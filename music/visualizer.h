@@ -28,7 +28,7 @@ inline constexpr auto kSettingsHandOverWait = std::chrono::milliseconds(150);
 inline constexpr wchar_t kDefaultLoopbackDeviceName[] = L"Default Loopback Device";
 
 class Visualizer {
-  public:
+public:
     struct Device {
         std::wstring name;
         AudioEndpoint endpoint;
@@ -94,7 +94,7 @@ class Visualizer {
     // Samples as the analysis keeps them (each twice), oldest first. Analysis thread only.
     void CopyHistory(HistoryBuffer& history) const { analyser_.CopyHistory(history); }
 
-  private:
+private:
     struct Settings {
         int foreground_mode;
         int background_mode;

@@ -32,7 +32,7 @@ enum class PacketResult {
 };
 
 class AudioCapture {
-  public:
+public:
     virtual ~AudioCapture() = default;
 
     // The current default playback endpoint, or nothing when there is none (or no sound

@@ -20,7 +20,7 @@
 namespace keyloom {
 
 class IniFile {
-  public:
+public:
     // Bytes read from a file at most; a configuration file is a few hundred bytes.
     static constexpr std::size_t kMaxFileBytes = 1024 * 1024;
     // Characters a value is cut to, like a 260-character buffer with its terminating zero.
@@ -39,7 +39,7 @@ class IniFile {
     // number. Values beyond the range of int are clamped to it.
     int GetInt(std::wstring_view section, std::wstring_view key, int fallback) const;
 
-  private:
+private:
     struct Section {
         std::wstring name;
         std::vector<std::pair<std::wstring, std::wstring>> entries;

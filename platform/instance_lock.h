@@ -11,7 +11,7 @@
 namespace keyloom {
 
 class InstanceLock {
-  public:
+public:
     enum class State {
         kHeld,           // this object holds the lock: the first instance
         kAlreadyExists,  // another holder has it: a second instance
@@ -28,7 +28,7 @@ class InstanceLock {
     State GetState() const { return state_; }
     bool AlreadyExists() const { return state_ == State::kAlreadyExists; }
 
-  private:
+private:
     State state_ = State::kUnavailable;
     int handle_ = -1;
 };

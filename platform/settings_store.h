@@ -16,7 +16,7 @@
 namespace keyloom {
 
 class SettingsStore {
-  public:
+public:
     // The language a store that cannot be used gives.
     static constexpr int kUnusableStoreLcid = 2052;
 
@@ -35,7 +35,7 @@ class SettingsStore {
     // True when the value was stored.
     bool WriteLanguage(int lcid) const;
 
-  private:
+private:
     std::filesystem::path file_;
 };
 

@@ -69,7 +69,7 @@ bool HasStoredAssignment(const std::vector<KeyAssignment>& stored, int key_code)
 
 // Sends the frames of one job and keeps its tally.
 class KeyboardJobs::Sequence {
-  public:
+public:
     Sequence(CDeviceManager& devices, JobResult& result) : devices_(devices), result_(result) {}
 
     bool Command(Frame& frame, int keyboard_index) {
@@ -94,7 +94,7 @@ class KeyboardJobs::Sequence {
         }
     }
 
-  private:
+private:
     bool Count(bool acknowledged) {
         ++result_.exchanges;
         if (!acknowledged) {

@@ -43,7 +43,7 @@ struct ReadOutResult : JobResult {
 };
 
 class KeyboardJobs {
-  public:
+public:
     // The key map copy is 800 bytes; a read-out fills 14 x 56 of them.
     static constexpr std::size_t kKeyMapCopySize = 800;
     using KeyMapCopy = std::array<std::uint8_t, kKeyMapCopySize>;
@@ -69,7 +69,7 @@ class KeyboardJobs {
     // True when the copy holds a key map the keyboard returned whole.
     bool HoldsKeyMap() const { return key_map_held_; }
 
-  private:
+private:
     class Sequence;
 
     // Reads the 14 pieces of one map into `target` at 56 x d; true when all arrived.

@@ -15,7 +15,7 @@ inline constexpr int kSqliteOk = 0;
 inline constexpr int kSqliteRow = 100;
 
 class BoundStatement {
-  public:
+public:
     // Nothing compiled yet: Reset supplies the SQL.
     explicit BoundStatement(SQLiteDB& database) : database_(database) {}
     BoundStatement(SQLiteDB& database, const char* sql);
@@ -38,7 +38,7 @@ class BoundStatement {
     // A NULL column reads as an empty string.
     std::wstring ColumnText(int column) const;
 
-  private:
+private:
     SQLiteDB& database_;
     // Declared before the statement so the bytes outlive it.
     std::deque<std::string> texts_;

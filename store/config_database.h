@@ -15,7 +15,7 @@
 namespace keyloom {
 
 class ConfigDatabase : public SQLiteDB {
-  public:
+public:
     ConfigDatabase() = default;
     ~ConfigDatabase() override;
 
@@ -81,7 +81,7 @@ class ConfigDatabase : public SQLiteDB {
     bool GetMusicLayer(int layer_id, MusicLayer& layer);
     bool UpdateMusicLayer(int layer_id, const MusicLayer& layer);
 
-  private:
+private:
     // Callers hold lock_. Opens the file at folder/db/<name>_data_v5.db, creating it with the
     // schema when it is missing.
     bool OpenOrCreateLocked(const std::wstring& folder, const std::wstring& name);

@@ -21,7 +21,7 @@ bool IsStepSuccess(int result);
 class SQLiteStatement;
 
 class SQLiteDB {
-  public:
+public:
     using RowCallback = int (*)(void* context, int columns, char** values, char** names);
 
     SQLiteDB() = default;
@@ -36,12 +36,12 @@ class SQLiteDB {
     int Prepare(SQLiteStatement& statement, const char* sql, int length = -1);
     std::int64_t LastInsertRowId() const;
 
-  private:
+private:
     sqlite3* handle_ = nullptr;
 };
 
 class SQLiteStatement {
-  public:
+public:
     SQLiteStatement() = default;
     SQLiteStatement(const SQLiteStatement&) = delete;
     SQLiteStatement& operator=(const SQLiteStatement&) = delete;
@@ -54,13 +54,13 @@ class SQLiteStatement {
     int GetColumnInt(int column) const;
     const char* GetColumnText(int column) const;
 
-  private:
+private:
     friend class SQLiteDB;
     sqlite3_stmt* handle_ = nullptr;
 };
 
 class SQLiteAutoTransaction {
-  public:
+public:
     explicit SQLiteAutoTransaction(SQLiteDB* database);
     SQLiteAutoTransaction(const SQLiteAutoTransaction&) = delete;
     SQLiteAutoTransaction& operator=(const SQLiteAutoTransaction&) = delete;
@@ -70,7 +70,7 @@ class SQLiteAutoTransaction {
     bool End();
     bool IsActive() const { return active_; }
 
-  private:
+private:
     SQLiteDB* database_ = nullptr;
     bool active_ = false;
 };

@@ -23,7 +23,7 @@ namespace {
 // Hands out one cycle's worth of sound (15 ms of 48 kHz stereo music-like signal) per
 // cycle, as a live stream would.
 class SteadyCapture : public AudioCapture {
-  public:
+public:
     SteadyCapture() : values_(2 * kFrames) {
         for (std::size_t f = 0; f < kFrames; ++f) {
             const double t = static_cast<double>(f) / 48000.0;
@@ -54,7 +54,7 @@ class SteadyCapture : public AudioCapture {
     void ReleasePacket() override {}
     void SetDefaultDeviceChangedHandler(std::function<void()> /*handler*/) override {}
 
-  private:
+private:
     static constexpr std::size_t kFrames = 720;
     std::vector<float> values_;
     std::atomic<bool> open_{false};

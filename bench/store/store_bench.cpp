@@ -14,7 +14,7 @@ namespace {
 
 // A database in a fresh temporary data folder, removed afterwards.
 class BenchDatabase {
-  public:
+public:
     BenchDatabase() {
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         folder_ = std::filesystem::temp_directory_path() /
@@ -33,7 +33,7 @@ class BenchDatabase {
     bool opened() const { return opened_; }
     ConfigDatabase& db() { return db_; }
 
-  private:
+private:
     std::filesystem::path folder_;
     ConfigDatabase db_;
     bool opened_ = false;

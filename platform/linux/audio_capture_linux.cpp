@@ -21,7 +21,7 @@ constexpr std::size_t kFrameBytes = 2 * sizeof(float);
 
 // Holds the main loop's lock for a scope.
 class LoopLock {
-  public:
+public:
     explicit LoopLock(pa_threaded_mainloop* loop) : loop_(loop) {
         pa_threaded_mainloop_lock(loop_);
     }
@@ -29,12 +29,12 @@ class LoopLock {
     LoopLock(const LoopLock&) = delete;
     LoopLock& operator=(const LoopLock&) = delete;
 
-  private:
+private:
     pa_threaded_mainloop* loop_;
 };
 
 class PulseLoopbackCapture final : public AudioCapture {
-  public:
+public:
     PulseLoopbackCapture() {
         loop_ = pa_threaded_mainloop_new();
         if (loop_ != nullptr && pa_threaded_mainloop_start(loop_) < 0) {
@@ -199,7 +199,7 @@ class PulseLoopbackCapture final : public AudioCapture {
         handler_ = std::move(handler);
     }
 
-  private:
+private:
     struct SinkQuery {
         PulseLoopbackCapture* self;
         bool done;

@@ -18,7 +18,7 @@ namespace Tessera {
 class Image;
 
 class Canvas {
-  public:
+public:
     // Draws into `target`, which must outlive the canvas and keep its size meanwhile.
     explicit Canvas(Surface& target);
     ~Canvas();
@@ -71,7 +71,7 @@ class Canvas {
     // Flushes pending drawing to the surface's memory before raw pixel access.
     void Flush();
 
-  private:
+private:
     struct Impl;
     Surface& target_;
     std::unique_ptr<Impl> impl_;

@@ -14,7 +14,7 @@
 namespace Tessera {
 
 class Image {
-  public:
+public:
     Image() = default;
     explicit Image(Surface single);
 
@@ -29,7 +29,7 @@ class Image {
 
     void AddFrame(Surface frame, int delayMs);
 
-  private:
+private:
     std::vector<Surface> frames_;
     std::vector<int> delays_;
 };

@@ -11,7 +11,7 @@
 namespace Tessera {
 
 class NativeEditSink {
-  public:
+public:
     virtual ~NativeEditSink() = default;
     virtual void OnEditTextChanged() = 0;
     // The field lost the keyboard focus (the edit session ends).
@@ -21,7 +21,7 @@ class NativeEditSink {
 };
 
 class NativeEdit {
-  public:
+public:
     virtual ~NativeEdit() = default;
     virtual void SetRect(const CRect& clientRect) = 0;
     virtual void SetText(const std::wstring& text) = 0;

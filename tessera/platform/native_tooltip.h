@@ -10,7 +10,7 @@
 namespace Tessera {
 
 class NativeTooltip {
-  public:
+public:
     virtual ~NativeTooltip() = default;
     // Sets the text and shows the tip; an empty text hides it and clears the text.
     virtual void SetText(const std::wstring& text) = 0;

@@ -42,7 +42,7 @@ struct WindowParams {
 // WM_NCDESTROY, after which the backend never calls the sink again. WM_PAINT arrives
 // when part of the client is invalid; the sink then calls BeginPaint and Present.
 class WindowEventSink {
-  public:
+public:
     virtual ~WindowEventSink() = default;
     // Offered every input message before dispatch; true = consumed.
     virtual bool PreTranslateMessage(unsigned msg, WPARAM wParam, LPARAM lParam) {
@@ -55,7 +55,7 @@ class WindowEventSink {
 };
 
 class NativeWindow {
-  public:
+public:
     virtual ~NativeWindow() = default;
 
     // Destroys the native window (WM_DESTROY, WM_NCDESTROY to the sink); idempotent.

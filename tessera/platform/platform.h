@@ -17,7 +17,7 @@
 namespace Tessera {
 
 class Platform {
-  public:
+public:
     virtual ~Platform() = default;
 
     // A short name: "null", "gtk", "win32".

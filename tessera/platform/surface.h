@@ -13,7 +13,7 @@
 namespace Tessera {
 
 class Surface {
-  public:
+public:
     Surface() = default;
     Surface(int width, int height);
 
@@ -44,7 +44,7 @@ class Surface {
     // (no blending); both sides are clipped.
     void CopyFrom(const Surface& src, const CRect& srcRect, int dx, int dy);
 
-  private:
+private:
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint32_t> pixels_;

@@ -6,13 +6,13 @@ namespace keyloom {
 
 // Puts CurrentLcid back as the test found it, so tests stay independent of their order.
 class CurrentLcidGuard {
-  public:
+public:
     CurrentLcidGuard() : saved_(CurrentLcid.load()) {}
     ~CurrentLcidGuard() { CurrentLcid.store(saved_); }
     CurrentLcidGuard(const CurrentLcidGuard&) = delete;
     CurrentLcidGuard& operator=(const CurrentLcidGuard&) = delete;
 
-  private:
+private:
     int saved_;
 };
 

@@ -38,7 +38,7 @@ struct FakeCaptureState {
 };
 
 class FakeAudioCapture : public AudioCapture {
-  public:
+public:
     explicit FakeAudioCapture(FakeCaptureState& state) : state_(state) {}
 
     std::optional<AudioEndpoint> DefaultPlaybackEndpoint() override {
@@ -82,7 +82,7 @@ class FakeAudioCapture : public AudioCapture {
         state_.handler = std::move(handler);
     }
 
-  private:
+private:
     FakeCaptureState& state_;
 };
 

@@ -16,7 +16,7 @@ namespace {
 
 // Sets an environment variable for one test and puts the old value back.
 class ScopedEnv {
-  public:
+public:
     ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
         if (const char* old = std::getenv(name)) {
             old_ = old;
@@ -37,13 +37,13 @@ class ScopedEnv {
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
-  private:
+private:
     const char* name_;
     std::optional<std::string> old_;
 };
 
 class FoldersTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         root_ = std::filesystem::temp_directory_path() /
                 ("keyloom_folders_" +

@@ -102,7 +102,7 @@ TEST(IniFile, HostileInputDoesNotBreakParsing) {
 }
 
 class IniFileOnDisk : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
                ("keyloom_ini_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +

@@ -13,7 +13,7 @@
 namespace keyloom {
 
 class TempFolder {
-  public:
+public:
     TempFolder() {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
@@ -32,7 +32,7 @@ class TempFolder {
 
     const std::filesystem::path& Path() const { return path_; }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 

@@ -24,7 +24,7 @@ namespace keyloom::protocol_test {
 // Virtual time with a hook run before every pause: tests use it to act "in the middle" of a
 // job. The hook runs on the sleeping thread, outside the keyboard's lock.
 class HookedClock final : public Clock {
-  public:
+public:
     TimePoint Now() const override { return inner_.Now(); }
     void SleepFor(Duration duration) override {
         ++sleeps_;
@@ -42,7 +42,7 @@ class HookedClock final : public Clock {
     void ClearSleeps() { inner_.ClearSleeps(); }
     Duration Elapsed() const { return inner_.Elapsed(); }
 
-  private:
+private:
     ManualClock inner_;
     std::function<void(int)> hook_;
     int sleeps_ = 0;
@@ -53,7 +53,7 @@ inline double Millis(Clock::Duration duration) {
 }
 
 class JobsTest : public ::testing::Test {
-  protected:
+protected:
     explicit JobsTest(sim::KeyboardOptions options = {})
         : keyboard(std::make_shared<sim::VirtualKeyboard>(std::move(options), clock)),
           library(keyboard),

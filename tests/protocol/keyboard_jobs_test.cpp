@@ -169,7 +169,7 @@ TEST_F(KeyMapWriteTest, AMapThatCannotBeReadIsNotOverwritten) {
 
 // The checksum example: a piece at offset 56 of 56 bytes, all 0x01.
 class ChecksumExampleTest : public JobsTest {
-  protected:
+protected:
     ChecksumExampleTest() : JobsTest(WithFactoryMapOfOnes()) {}
     static sim::KeyboardOptions WithFactoryMapOfOnes() {
         sim::KeyboardOptions options;

@@ -20,7 +20,7 @@ std::size_t IndexOf(int usage) {
 }
 
 class SessionTest : public JobsTest {
-  protected:
+protected:
     // Entries the keyboard must hold for the session's assignments: (layer, key) -> bytes.
     std::map<std::pair<int, int>, std::array<std::uint8_t, 3>> expected_entries;
 

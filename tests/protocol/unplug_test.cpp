@@ -33,7 +33,7 @@ std::vector<NamedJob> AllJobs() {
 }
 
 class UnplugTest : public JobsTest {
-  protected:
+protected:
     // Back to a connected keyboard and a manager that has it open.
     void Reconnect() {
         clock.SetHook({});

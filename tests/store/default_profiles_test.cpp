@@ -12,7 +12,7 @@ namespace keyloom::store_test {
 namespace {
 
 class DefaultProfiles : public StoreTest {
-  protected:
+protected:
     void TearDown() override { CurrentLcid = saved_lcid_; }
 
     std::vector<std::wstring> Names(const std::vector<ProfileInfo>& profiles) {

@@ -15,7 +15,7 @@ constexpr int kRow = 100;
 constexpr int kDone = 101;
 
 class SQLiteDBTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         path_ = folder_.File("test.db").string();
         ASSERT_TRUE(db_.Open(path_.c_str(), "", kReadWriteCreateFullMutex));

@@ -23,7 +23,7 @@ inline int QueryInt(SQLiteDB& db, const char* sql, int missing = -1) {
 }
 
 class StoreTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         std::filesystem::create_directories(folder_.path() / "db");
         ASSERT_TRUE(db_.OpenDatabase(folder_.Wide(), kDatabaseName));

@@ -16,7 +16,7 @@
 namespace keyloom::store_test {
 
 class TempFolder {
-  public:
+public:
     // `leaf` may hold any characters the file system takes (non-ASCII names included).
     explicit TempFolder(const std::wstring& leaf = L"store") {
         static std::atomic<int> counter{0};
@@ -41,7 +41,7 @@ class TempFolder {
     std::wstring Wide() const { return FromFsPath(path_) + kPathSeparator; }
     std::filesystem::path File(const std::string& relative) const { return path_ / relative; }
 
-  private:
+private:
     std::filesystem::path root_;
     std::filesystem::path path_;
 };

@@ -6,8 +6,13 @@ namespace keyloom {
 namespace {
 
 TEST(UtfConvert, RoundTripsEveryPlane) {
-    const std::wstring samples[] = {L"", L"Profile 1", L"配置方案 2", L"Русский язык",
-                                    L"ภาษาไทย(Thai)", L"Fran\u00e7ais", L"\U0001F3B9 keys"};
+    const std::wstring samples[] = {L"",
+                                    L"Profile 1",
+                                    L"配置方案 2",
+                                    L"Русский язык",
+                                    L"ภาษาไทย(Thai)",
+                                    L"Fran\u00e7ais",
+                                    L"\U0001F3B9 keys"};
     for (const auto& s : samples) {
         EXPECT_EQ(Utf8ToWide(WideToUtf8(s)), s);
     }
@@ -29,12 +34,16 @@ TEST(UtfConvert, MalformedUtf8BecomesReplacementCharacters) {
         std::wstring expected;
     };
     const Case cases[] = {
-        {"a\xFF" "b", L"a\uFFFDb"},           // invalid lead byte
-        {"a\xE4\xB8", L"a\uFFFD"},            // truncated at the end
-        {"\xE4\xB8" "z", L"\uFFFDz"},         // truncated before an ASCII byte
-        {"\xC0\xAF", L"\uFFFD"},              // overlong slash
-        {"\xED\xA0\x80", L"\uFFFD"},          // encoded surrogate
-        {"\xF4\x90\x80\x80", L"\uFFFD"},      // above U+10FFFF
+        {"a\xFF"
+         "b",
+         L"a\uFFFDb"},              // invalid lead byte
+        {"a\xE4\xB8", L"a\uFFFD"},  // truncated at the end
+        {"\xE4\xB8"
+         "z",
+         L"\uFFFDz"},                     // truncated before an ASCII byte
+        {"\xC0\xAF", L"\uFFFD"},          // overlong slash
+        {"\xED\xA0\x80", L"\uFFFD"},      // encoded surrogate
+        {"\xF4\x90\x80\x80", L"\uFFFD"},  // above U+10FFFF
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Utf8ToWide(c.bytes), c.expected) << c.bytes;

@@ -13,7 +13,7 @@
 namespace keyloom::viz {
 
 class WavCapture : public AudioCapture {
-  public:
+public:
     // Empty `error` on success.
     static std::unique_ptr<WavCapture> Open(const std::string& path, std::string& error);
 
@@ -31,7 +31,7 @@ class WavCapture : public AudioCapture {
     int SampleRate() const { return rate_; }
     double Seconds() const { return static_cast<double>(frames_) / rate_; }
 
-  private:
+private:
     std::string path_;
     std::vector<float> samples_;  // interleaved stereo
     std::size_t frames_ = 0;

@@ -20,14 +20,14 @@ struct ShapeRect {
 };
 
 class AlphaShape {
-  public:
+public:
     // Rescans rows [top, bottom) of a `width` x `height` image of premultiplied BGRA words
     // (alpha in the top byte), `stride` words a row. A new size rescans everything.
     void Update(const std::uint32_t* pixels, int width, int height, int stride, int top,
                 int bottom);
     std::vector<ShapeRect> Rects() const;
 
-  private:
+private:
     int width_ = -1;
     std::vector<std::vector<std::pair<int, int>>> rows_;  // [begin, end) per row
 };

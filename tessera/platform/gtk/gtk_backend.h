@@ -22,7 +22,7 @@ namespace Tessera::gtk_backend {
 class GtkNativeWindow;
 
 class GtkPlatform : public Platform {
-  public:
+public:
     GtkPlatform();
     ~GtkPlatform() override;
 
@@ -53,7 +53,7 @@ class GtkPlatform : public Platform {
     ClickTracker& Clicks() { return clicks_; }
     bool IsComposited() const;
 
-  private:
+private:
     static gboolean RunPostedTasks(gpointer self);
 
     bool quitPending_ = false;

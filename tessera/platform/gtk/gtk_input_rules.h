@@ -17,7 +17,7 @@ unsigned VirtualKeyFromKeyval(unsigned keyval);
 // whether it is the second press of a double click, by button, time and distance, so the
 // backend can send WM_xBUTTONDBLCLK in its place and ignore GDK's own double presses.
 class ClickTracker {
-  public:
+public:
     ClickTracker(unsigned doubleClickMs, int doubleClickDistance)
         : timeMs_(doubleClickMs), distance_(doubleClickDistance) {}
 
@@ -25,7 +25,7 @@ class ClickTracker {
     // as on Windows (it is a new first press).
     bool Press(unsigned button, std::uint32_t timeMs, int x, int y);
 
-  private:
+private:
     unsigned timeMs_;
     int distance_;
     bool armed_ = false;

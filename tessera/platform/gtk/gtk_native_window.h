@@ -18,7 +18,7 @@
 namespace Tessera::gtk_backend {
 
 class GtkNativeWindow : public NativeWindow {
-  public:
+public:
     GtkNativeWindow(const WindowParams& params, WindowEventSink& sink);
     ~GtkNativeWindow() override;
     GtkNativeWindow(const GtkNativeWindow&) = delete;
@@ -63,7 +63,7 @@ class GtkNativeWindow : public NativeWindow {
     // Delivers a message to the sink unless the window is gone.
     LRESULT Send(unsigned msg, WPARAM wParam, LPARAM lParam);
 
-  private:
+private:
     struct TimerRecord {
         GtkNativeWindow* window;
         unsigned id;
@@ -112,7 +112,8 @@ class GtkNativeWindow : public NativeWindow {
     AlphaShape shape_;
     std::vector<ShapeRect> appliedShape_;
     bool shapeApplied_ = false;
-    bool presented_ = false;  // a frame has been presented since creation  // holds a pointer grab of its own
+    bool presented_ =
+        false;  // a frame has been presented since creation  // holds a pointer grab of its own
     bool painting_ = false;
     bool minimized_ = false;
     bool maximized_ = false;
