@@ -257,8 +257,8 @@ void CSelectButton::DrawLook(Canvas& cache, int look, const CRect& slice) {
 }
 
 void CSelectButton::SetControlEnabled(int enabled) {
-    MControlFont::SetControlEnabled(enabled);
-    pressedInside_ = false;
+    CRadioButton::SetControlEnabled(enabled);
+    // Four looks: disabled is look 3 whatever the check.
     ShowLook(enabled ? RestLook(false) : BUTTON_STATE_DISABLED);
 }
 
