@@ -383,7 +383,9 @@ void MEdit::OpenEdit() {
     settingNative_ = true;
     edit_->SetText(title_);
     settingNative_ = false;
-    // No select-all: typing goes on after the text, the caret stands at its end.
+    // No select-all of our own, so typing goes on after the text. (The seam has no caret
+    // call yet: a platform field that selects its text when it takes the focus, as GTK's
+    // does, still has typing replace the text.)
     edit_->Show(true);
     edit_->Focus();
     if (!open_) {
