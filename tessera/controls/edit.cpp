@@ -358,11 +358,19 @@ int MEdit::SetIconImage(const std::wstring& file, int frames) {
 
 // ---- the native field ----
 
+void MEdit::EnableCharMessage(int on) {
+    charInput_ = on;
+    if (edit_) {
+        edit_->SetInputMethodEnabled(charInput_ != 0);
+    }
+}
+
 void MEdit::ConfigureNative() {
     edit_->SetFont(GetGDIFont());
     edit_->SetMaxLength(limit_);
     edit_->SetPassword(password_ != 0);
     edit_->SetReadOnly(readOnly_ != 0);
+    edit_->SetInputMethodEnabled(charInput_ != 0);
     if (editBack_ != static_cast<COLORREF>(-1)) {
         edit_->SetColors(textColors_[0] | 0xFF000000u, OpaqueFromColorref(editBack_));
     }
@@ -383,9 +391,7 @@ void MEdit::OpenEdit() {
     settingNative_ = true;
     edit_->SetText(title_);
     settingNative_ = false;
-    // No select-all of our own, so typing goes on after the text. (The seam has no caret
-    // call yet: a platform field that selects its text when it takes the focus, as GTK's
-    // does, still has typing replace the text.)
+    // No select-all: typing goes on after the text.
     edit_->Show(true);
     edit_->Focus();
     if (!open_) {

@@ -66,7 +66,7 @@ public:
     void SetNumberOnly(int on) { numberOnly_ = on; }
     int IsNumberOnly() const { return numberOnly_; }
     // 0: typed characters are swallowed (capture fields; the program sets the text).
-    void EnableCharMessage(int on) { charInput_ = on; }
+    void EnableCharMessage(int on);
     int GetCharMessage() const { return charInput_; }
     void SetLimitText(int characters);
     int GetLimitText() const { return limit_; }

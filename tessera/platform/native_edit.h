@@ -34,9 +34,14 @@ public:
     virtual void SetReadOnly(bool readOnly) = 0;
     virtual void Show(bool show) = 0;
     virtual bool IsVisible() const = 0;
+    // Takes the keyboard focus with the caret after the last character, nothing selected.
     virtual void Focus() = 0;
     virtual bool HasFocus() const = 0;
     virtual void SelectAll() = 0;
+    // Off for fields that capture single keys: an input method would turn the keys into
+    // composed text (or swallow them) before the field sees them.
+    virtual void SetInputMethodEnabled(bool enabled) = 0;
+    virtual bool IsInputMethodEnabled() const = 0;
 };
 
 }  // namespace Tessera

@@ -178,23 +178,25 @@ TEST(Edit, InputRules) {
         std::wstring typed;
         std::wstring kept;
         int changes;
+        bool input_method;
     };
     const Case cases[] = {
-        {"plain", [](MEdit&) {}, L"a1b2", L"a1b2", 4},
-        {"numbers only", [](MEdit& m) { m.SetNumberOnly(1); }, L"a1b2", L"12", 2},
-        {"limit", [](MEdit& m) { m.SetLimitText(3); }, L"abcdef", L"abc", 3},
-        {"capture field swallows characters",
+        {"plain", [](MEdit&) {}, L"a1b2", L"a1b2", 4, true},
+        {"numbers only", [](MEdit& m) { m.SetNumberOnly(1); }, L"a1b2", L"12", 2, true},
+        {"limit", [](MEdit& m) { m.SetLimitText(3); }, L"abcdef", L"abc", 3, true},
+        {"capture field swallows characters, with the input method off",
          [](MEdit& m) {
              m.SetTitle(L"Ctrl+A");
              m.EnableCharMessage(0);
          },
-         L"xyz", L"Ctrl+A", 0},
+         L"xyz", L"Ctrl+A", 0, false},
     };
     for (const Case& c : cases) {
         EditHost e;
         c.setUp(*e.edit);
         e.Open();
         e.host.Take();
+        EXPECT_EQ(e.Field().IsInputMethodEnabled(), c.input_method) << c.what;
         NullPlatform::TypeInto(e.Field(), c.typed);
         EXPECT_EQ(e.Field().GetText(), c.kept) << c.what;
         int changes = 0;

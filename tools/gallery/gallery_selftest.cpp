@@ -325,6 +325,23 @@ private:
                                      CountNotes(S::kEditId, NOTIFY_EDITEND) == 1 &&
                                      page->Edit()->GetTitle() == L"Tessera 7";
                           }});
+        steps_.push_back({"opened again, the caret stands after the text and nothing is selected",
+                          [this] {
+                              Click(StandardScreen(S::EditRect().CenterPoint()));
+                              SyntheticTypeText(L"!");
+                          },
+                          [this] {
+                              StandardControlsDialog* page = StandardPage();
+                              return page != nullptr && page->Edit()->IsEditFocused() &&
+                                     CountNotes(S::kEditId, NOTIFY_EDITBEGIN) == 2 &&
+                                     page->Edit()->GetEditText() == L"Tessera 7!";
+                          }});
+        steps_.push_back({"Return closes it again", [] { SyntheticTapKey("Return"); },
+                          [this] {
+                              StandardControlsDialog* page = StandardPage();
+                              return page != nullptr && page->Edit()->GetEditHwnd() == nullptr &&
+                                     page->Edit()->GetTitle() == L"Tessera 7!";
+                          }});
         steps_.push_back({"the wheel on the slider moves it by one and reports it like a click",
                           [this] {
                               MoveTo(StandardScreen(S::SliderRect().CenterPoint()));

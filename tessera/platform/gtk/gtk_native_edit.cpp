@@ -99,10 +99,20 @@ public:
         if (GtkWidget* top = gtk_widget_get_toplevel(entry_); GTK_IS_WINDOW(top)) {
             gtk_window_present(GTK_WINDOW(top));
         }
-        gtk_widget_grab_focus(entry_);
+        // GTK selects an entry's whole text when it takes the focus; typing must go on after
+        // the text instead.
+        gtk_entry_grab_focus_without_selecting(GTK_ENTRY(entry_));
+        gtk_editable_set_position(GTK_EDITABLE(entry_), -1);
     }
     bool HasFocus() const override { return gtk_widget_has_focus(entry_); }
     void SelectAll() override { gtk_editable_select_region(GTK_EDITABLE(entry_), 0, -1); }
+    // The desktop's input method (IBus, fcitx ...) is bypassed by pinning the entry to GTK's
+    // built-in context, which passes plain keys through.
+    void SetInputMethodEnabled(bool enabled) override {
+        inputMethod_ = enabled;
+        g_object_set(entry_, "im-module", enabled ? nullptr : "gtk-im-context-simple", nullptr);
+    }
+    bool IsInputMethodEnabled() const override { return inputMethod_; }
 
 private:
     void ApplyStyle() {
@@ -164,6 +174,7 @@ private:
     GtkWidget* layer_;
     NativeEditSink& sink_;
     GtkWidget* entry_ = nullptr;
+    bool inputMethod_ = true;
     GtkCssProvider* css_ = nullptr;
     FontSpec font_{kFrameworkFaceName, 15, kFontStyleRegular};
     ARGB text_ = 0xFF38E3ED;

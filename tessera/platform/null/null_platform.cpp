@@ -260,6 +260,8 @@ public:
         return platform_ != nullptr && platform_->focusedEdit_ == this;
     }
     void SelectAll() override { selectedAll_ = true; }
+    void SetInputMethodEnabled(bool enabled) override { inputMethod_ = enabled; }
+    bool IsInputMethodEnabled() const override { return inputMethod_; }
 
     void Type(const std::wstring& text) {
         for (wchar_t ch : text) {
@@ -300,6 +302,7 @@ public:
     int maxLength_ = 0;
     bool password_ = false;
     bool readOnly_ = false;
+    bool inputMethod_ = true;
     bool visible_ = false;
     bool selectedAll_ = false;
 };
