@@ -628,10 +628,12 @@ void PaintAll(SkinWriter& out) {
             [](cairo_t* cr, int w, int h) { ComboField(cr, w, h, Hex(0x1A2528), 35); });
     out.Png("img_macro_combox.png", 210, 30,
             [](cairo_t* cr, int w, int h) { ComboField(cr, w, h, Hex(0x1A2528), 30); });
+    // The drop-down's rows are written in near-black, so its panel is the one light surface
+    // of the skin: a pale sheet with the cyan rim.
     out.Png("img_combobox_bkg.png", 24, 24, [](cairo_t* cr, int w, int h) {
         RoundRectPath(cr, 0.5, 0.5, w - 1, h - 1, 5);
-        SetColor(cr, Hex(0x0E1719, 0.97));
-        cairo_fill_preserve(cr);
+        FillVertical(cr, 0, h, Hex(0xE6EFF1), Hex(0xC8D7DA));
+        RoundRectPath(cr, 0.5, 0.5, w - 1, h - 1, 5);
         SetColor(cr, Mix(kCyan, kTealDeep, 0.5));
         cairo_set_line_width(cr, 1);
         cairo_stroke(cr);
