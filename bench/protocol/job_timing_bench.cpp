@@ -15,7 +15,7 @@
 #include "sim/sim_hid_library.h"
 #include "sim/virtual_keyboard.h"
 #include "store/config_database.h"
-#include "tests/store/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace keyloom {
 namespace {
@@ -76,7 +76,7 @@ struct Rig {
         frame.fill(0x40);
     }
 
-    store_test::TempFolder folder{L"protocol_bench"};
+    test_support::TempFolder folder{L"protocol_bench"};
     std::shared_ptr<sim::VirtualKeyboard> keyboard;
     sim::SimHidLibrary library;
     CDeviceManager devices;

@@ -9,10 +9,13 @@
 
 #include "localization/load_text.h"
 #include "platform/fs_path.h"
-#include "tests/platform/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace keyloom {
 namespace {
+
+using test_support::ReadBytes;
+using test_support::TempFolder;
 
 TEST(WindowlessStartup, SettlesAndStoresTheLanguage) {
     struct Case {
@@ -29,26 +32,26 @@ TEST(WindowlessStartup, SettlesAndStoresTheLanguage) {
     };
     for (const auto& c : cases) {
         TempFolder temp;
-        const auto settings_file = temp.Path() / "Varnel V21 Driver.ini";
+        const auto settings_file = temp.path() / "Varnel V21 Driver.ini";
         if (c.stored) {
             std::ofstream(settings_file, std::ios::binary) << *c.stored;
         }
         CurrentLcid = 2052;
         const auto result =
-            RunWindowlessStartup(SettingsStore(settings_file), FromFsPath(temp.Path()) + L"/data/");
+            RunWindowlessStartup(SettingsStore(settings_file), FromFsPath(temp.path()) + L"/data/");
         EXPECT_EQ(result.lcid, c.lcid) << c.what;
         EXPECT_EQ(CurrentLcid.load(), c.lcid) << c.what;
         EXPECT_TRUE(result.lcid_written) << c.what;
-        EXPECT_EQ(ReadWholeFile(settings_file), c.stored_after) << c.what;
+        EXPECT_EQ(ReadBytes(settings_file), c.stored_after) << c.what;
     }
 }
 
 TEST(WindowlessStartup, UnusableStoreGivesChineseAndWritesNothing) {
     TempFolder temp;
-    const auto settings_file = temp.Path() / "Varnel V21 Driver.ini";
+    const auto settings_file = temp.path() / "Varnel V21 Driver.ini";
     std::filesystem::create_directory(settings_file);
     const auto result =
-        RunWindowlessStartup(SettingsStore(settings_file), FromFsPath(temp.Path()) + L"/");
+        RunWindowlessStartup(SettingsStore(settings_file), FromFsPath(temp.path()) + L"/");
     EXPECT_EQ(result.stored_lcid, 2052);
     EXPECT_EQ(result.lcid, 2052);
     EXPECT_EQ(CurrentLcid.load(), 2052);
@@ -58,8 +61,8 @@ TEST(WindowlessStartup, UnusableStoreGivesChineseAndWritesNothing) {
 
 TEST(WindowlessStartup, CreatesTheDatabaseFolderWithEveryParent) {
     TempFolder temp;
-    const std::wstring data = FromFsPath(temp.Path()) + L"/Документы/Ostrel X9 Driver Files/";
-    const auto result = RunWindowlessStartup(SettingsStore(temp.Path() / "s.ini"), data);
+    const std::wstring data = FromFsPath(temp.path()) + L"/Документы/Ostrel X9 Driver Files/";
+    const auto result = RunWindowlessStartup(SettingsStore(temp.path() / "s.ini"), data);
     EXPECT_EQ(result.database_folder, data + L"db/");
     EXPECT_TRUE(result.database_folder_ready);
     EXPECT_TRUE(std::filesystem::is_directory(ToFsPath(data + L"db")));
@@ -67,9 +70,9 @@ TEST(WindowlessStartup, CreatesTheDatabaseFolderWithEveryParent) {
 
 TEST(WindowlessStartup, UnwritableDataFolderIsReportedNotFatal) {
     TempFolder temp;
-    std::ofstream(temp.Path() / "blocked") << "a file, not a folder";
-    const auto result = RunWindowlessStartup(SettingsStore(temp.Path() / "s.ini"),
-                                             FromFsPath(temp.Path()) + L"/blocked/");
+    std::ofstream(temp.path() / "blocked") << "a file, not a folder";
+    const auto result = RunWindowlessStartup(SettingsStore(temp.path() / "s.ini"),
+                                             FromFsPath(temp.path()) + L"/blocked/");
     EXPECT_FALSE(result.database_folder_ready);
     EXPECT_EQ(result.lcid, 1033);
 }

@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/fs_path.h"
 #include "tests/exchange/database_fixture.h"
 
 namespace keyloom {
 namespace {
 
-class MacroFileTest : public testing::DatabaseTest {};
+class MacroFileTest : public test_support::DatabaseTest {};
 
 TEST_F(MacroFileTest, ExportThenImportGivesASecondMacroWithStepsNumberedFromZero) {
     MacroInfo info;
@@ -32,9 +33,9 @@ TEST_F(MacroFileTest, ExportThenImportGivesASecondMacroWithStepsNumberedFromZero
     }
     db_.AddMacroEvents(steps);
 
-    const ExportOutcome exported = ExportMacro(db_, id, info.name, folder_.wide(), 55);
+    const ExportOutcome exported = ExportMacro(db_, id, info.name, folder_.Wide(), 55);
     ASSERT_TRUE(exported.saved);
-    EXPECT_NE(testing::ReadAll(exported.path)
+    EXPECT_NE(test_support::ReadBytes(ToFsPath(exported.path))
                   .find("<macroinfo name=\"Combo &apos;A&apos; &amp; &lt;B&gt;\" times=\"3\" "
                         "type=\"2\" delaytime=\"40\"/>"),
               std::string::npos);
@@ -75,9 +76,10 @@ TEST_F(MacroFileTest, MissingAttributesReadAsZeroAndEmptyStepsRoundTrip) {
     EXPECT_EQ(info.delay_type, 0);
     EXPECT_EQ(imported.items_stored, 0);
 
-    const ExportOutcome exported = ExportMacro(db_, imported.id, L"Bare", folder_.wide(), 2);
+    const ExportOutcome exported = ExportMacro(db_, imported.id, L"Bare", folder_.Wide(), 2);
     ASSERT_TRUE(exported.saved);
-    EXPECT_NE(testing::ReadAll(exported.path).find("<macroitems/>"), std::string::npos);
+    EXPECT_NE(test_support::ReadBytes(ToFsPath(exported.path)).find("<macroitems/>"),
+              std::string::npos);
 }
 
 TEST_F(MacroFileTest, BadFilesStoreNothing) {

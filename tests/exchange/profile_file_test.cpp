@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/fs_path.h"
 #include "tests/exchange/database_fixture.h"
 
 namespace keyloom {
@@ -20,7 +21,7 @@ KeyAssignment Row(int profile, int layer, int key, int type, int value, std::wst
     return row;
 }
 
-class ProfileFileTest : public testing::DatabaseTest {
+class ProfileFileTest : public test_support::DatabaseTest {
 protected:
     std::vector<KeyAssignment> Rows(int profile, int layer) {
         std::vector<KeyAssignment> rows;
@@ -38,10 +39,10 @@ TEST_F(ProfileFileTest, ExportThenImportGivesTheSameRowsUnderANewProfile) {
     db_.SaveKeyAssignment(Row(profile, 0, 0x04, 2, 0x05, L"B"));
     db_.SaveKeyAssignment(Row(profile, 0, 0x29, 10, 7, L"héllo 世界"));
 
-    const ExportOutcome exported = ExportProfile(db_, profile, info.name, folder_.wide(), 987);
+    const ExportOutcome exported = ExportProfile(db_, profile, info.name, folder_.Wide(), 987);
     ASSERT_TRUE(exported.saved);
-    EXPECT_EQ(exported.path, folder_.wide() + L"Tom & _Jerry's_ _keys_-987.xml");
-    const std::string text = testing::ReadAll(exported.path);
+    EXPECT_EQ(exported.path, folder_.Wide() + L"Tom & _Jerry's_ _keys_-987.xml");
+    const std::string text = test_support::ReadBytes(ToFsPath(exported.path));
     // Standard layer first, attributes in their fixed order.
     EXPECT_LT(text.find("key_code=\"4\""), text.find("key_code=\"58\""));
     EXPECT_NE(text.find("<item fn_layer=\"0\" key_code=\"4\" layout_value=\"0\" layout_desc=\"\" "
@@ -50,10 +51,10 @@ TEST_F(ProfileFileTest, ExportThenImportGivesTheSameRowsUnderANewProfile) {
               std::string::npos);
 
     // Into an empty database: the new profile takes the first id.
-    testing::TempFolder other;
+    test_support::TempFolder other;
     std::filesystem::create_directories(other.path() / "db");
     ConfigDatabase fresh;
-    ASSERT_TRUE(fresh.OpenDatabase(other.wide(), L"kb_data"));
+    ASSERT_TRUE(fresh.OpenDatabase(other.Wide(), L"kb_data"));
     const ImportOutcome imported = ImportProfile(fresh, exported.path);
     ASSERT_EQ(imported.error, XmlLoadError::kNone);
     EXPECT_EQ(imported.name, info.name);
@@ -126,7 +127,7 @@ TEST_F(ProfileFileTest, BadFilesStoreNothing) {
     }
     std::vector<ProfileInfo> profiles;
     EXPECT_EQ(db_.ListProfiles(profiles), 0);
-    EXPECT_EQ(ImportProfile(db_, folder_.wide() + L"absent.xml").error, XmlLoadError::kFileMissing);
+    EXPECT_EQ(ImportProfile(db_, folder_.Wide() + L"absent.xml").error, XmlLoadError::kFileMissing);
 }
 
 TEST_F(ProfileFileTest, AProfileWithoutKeyRowsRoundTrips) {
@@ -137,9 +138,10 @@ TEST_F(ProfileFileTest, AProfileWithoutKeyRowsRoundTrips) {
     EXPECT_EQ(bare.name, L"");
     EXPECT_TRUE(Rows(bare.id, 0).empty());
 
-    const ExportOutcome exported = ExportProfile(db_, bare.id, L"Empty", folder_.wide(), 1);
+    const ExportOutcome exported = ExportProfile(db_, bare.id, L"Empty", folder_.Wide(), 1);
     ASSERT_TRUE(exported.saved);
-    EXPECT_NE(testing::ReadAll(exported.path).find("<keyitems/>"), std::string::npos);
+    EXPECT_NE(test_support::ReadBytes(ToFsPath(exported.path)).find("<keyitems/>"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -6,7 +6,8 @@
 #include <pugixml.hpp>
 
 #include "exchange/xml_writer.h"
-#include "tests/exchange/temp_folder.h"
+#include "platform/fs_path.h"
+#include "tests/support/temp_folder.h"
 
 namespace keyloom {
 namespace {
@@ -57,7 +58,7 @@ TEST(XmlFile, ParseDecimalFollowsTheLeadingNumberRule) {
 }
 
 TEST(XmlFile, LoadReportsWhyNothingCouldBeRead) {
-    testing::TempFolder folder;
+    test_support::TempFolder folder;
     const struct {
         const char* name;
         std::string bytes;
@@ -76,15 +77,15 @@ TEST(XmlFile, LoadReportsWhyNothingCouldBeRead) {
         EXPECT_EQ(LoadXmlFile(folder.Write(c.name, c.bytes), "profile").error, c.expected)
             << c.name;
     }
-    EXPECT_EQ(LoadXmlFile(folder.wide() + L"missing.xml", "profile").error,
+    EXPECT_EQ(LoadXmlFile(folder.Wide() + L"missing.xml", "profile").error,
               XmlLoadError::kFileMissing);
-    EXPECT_EQ(LoadXmlFile(folder.wide(), "profile").error, XmlLoadError::kFileMissing);
+    EXPECT_EQ(LoadXmlFile(folder.Wide(), "profile").error, XmlLoadError::kFileMissing);
 }
 
 TEST(XmlFile, RefusesOversizedFilesWithoutReadingThem) {
-    testing::TempFolder folder;
+    test_support::TempFolder folder;
     const std::wstring big = folder.Write("big.xml", "<profile>");
-    std::filesystem::resize_file(std::filesystem::path(WideToUtf8(big)), kMaxExchangeFileBytes + 1);
+    std::filesystem::resize_file(ToFsPath(big), kMaxExchangeFileBytes + 1);
     EXPECT_EQ(LoadXmlFile(big, "profile").error, XmlLoadError::kFileTooLarge);
 }
 
@@ -107,11 +108,11 @@ TEST(XmlFile, ExportFileNamesStayInsideTheChosenFolder) {
 }
 
 TEST(XmlFile, SaveReplacesAnExistingFileAndFailsCleanlyWhereItCannotWrite) {
-    testing::TempFolder folder;
+    test_support::TempFolder folder;
     const std::wstring path = folder.Write("x.xml", "old");
     ASSERT_TRUE(SaveFile(path, "new"));
-    EXPECT_EQ(testing::ReadAll(path), "new");
-    EXPECT_FALSE(SaveFile(folder.wide() + L"no-such-folder/x.xml", "data"));
+    EXPECT_EQ(test_support::ReadBytes(ToFsPath(path)), "new");
+    EXPECT_FALSE(SaveFile(folder.Wide() + L"no-such-folder/x.xml", "data"));
 }
 
 }  // namespace

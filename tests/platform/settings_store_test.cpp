@@ -9,14 +9,14 @@
 #include <string>
 
 #include "platform/atomic_file.h"
-#include "tests/platform/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace keyloom {
 namespace {
 
-void WriteFile(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using test_support::ReadBytes;
+using test_support::TempFolder;
+using test_support::WriteBytes;
 
 TEST(SettingsStore, ReadsTheLanguageByTheRegistryRules) {
     struct Case {
@@ -36,9 +36,9 @@ TEST(SettingsStore, ReadsTheLanguageByTheRegistryRules) {
     };
     for (const auto& c : cases) {
         TempFolder temp;
-        const auto file = temp.Path() / "Varnel V21 Driver.ini";
+        const auto file = temp.path() / "Varnel V21 Driver.ini";
         if (c.content) {
-            WriteFile(file, *c.content);
+            WriteBytes(file, *c.content);
         }
         EXPECT_EQ(SettingsStore(file).ReadLanguage(), c.expected) << c.what;
         EXPECT_TRUE(std::filesystem::is_regular_file(file)) << c.what;
@@ -47,7 +47,7 @@ TEST(SettingsStore, ReadsTheLanguageByTheRegistryRules) {
 
 TEST(SettingsStore, FirstStartCreatesTheStoreAndKeepsTheLanguage) {
     TempFolder temp;
-    const auto file = temp.Path() / "fresh" / ".config" / "Varnel V21 Driver.ini";
+    const auto file = temp.path() / "fresh" / ".config" / "Varnel V21 Driver.ini";
     const SettingsStore store(file);
     EXPECT_FALSE(store.WriteLanguage(1033)) << "no store yet: nothing is written";
     EXPECT_FALSE(std::filesystem::exists(file));
@@ -55,7 +55,7 @@ TEST(SettingsStore, FirstStartCreatesTheStoreAndKeepsTheLanguage) {
     EXPECT_EQ(store.ReadLanguage(), 0);
     ASSERT_TRUE(std::filesystem::is_regular_file(file));
     EXPECT_TRUE(store.WriteLanguage(1033));
-    EXPECT_EQ(ReadWholeFile(file), "[Settings]\nLCID=1033\n");
+    EXPECT_EQ(ReadBytes(file), "[Settings]\nLCID=1033\n");
     EXPECT_EQ(store.ReadLanguage(), 1033);
     EXPECT_TRUE(store.WriteLanguage(-5));
     EXPECT_EQ(store.ReadLanguage(), -5);
@@ -64,15 +64,15 @@ TEST(SettingsStore, FirstStartCreatesTheStoreAndKeepsTheLanguage) {
 TEST(SettingsStore, UnusableStoreGives2052AndIsLeftAlone) {
     TempFolder temp;
     // A folder where the file should be: it exists but cannot be read.
-    const auto folder_in_the_way = temp.Path() / "Varnel V21 Driver.ini";
+    const auto folder_in_the_way = temp.path() / "Varnel V21 Driver.ini";
     std::filesystem::create_directory(folder_in_the_way);
     EXPECT_EQ(SettingsStore(folder_in_the_way).ReadLanguage(), 2052);
     EXPECT_FALSE(SettingsStore(folder_in_the_way).WriteLanguage(1033));
     EXPECT_TRUE(std::filesystem::is_directory(folder_in_the_way));
 
     // A file where its folder should be: the store cannot be created.
-    WriteFile(temp.Path() / "not_a_folder", "x");
-    EXPECT_EQ(SettingsStore(temp.Path() / "not_a_folder" / "s.ini").ReadLanguage(), 2052);
+    WriteBytes(temp.path() / "not_a_folder", "x");
+    EXPECT_EQ(SettingsStore(temp.path() / "not_a_folder" / "s.ini").ReadLanguage(), 2052);
 }
 
 TEST(SettingsStore, UnreadableFileGives2052) {
@@ -80,8 +80,8 @@ TEST(SettingsStore, UnreadableFileGives2052) {
         GTEST_SKIP() << "running as root: file permissions do not keep root out";
     }
     TempFolder temp;
-    const auto file = temp.Path() / "s.ini";
-    WriteFile(file, "[Settings]\nLCID=1036\n");
+    const auto file = temp.path() / "s.ini";
+    WriteBytes(file, "[Settings]\nLCID=1036\n");
     std::filesystem::permissions(file, std::filesystem::perms::none);
     EXPECT_EQ(SettingsStore(file).ReadLanguage(), 2052);
     EXPECT_FALSE(SettingsStore(file).WriteLanguage(1033));
@@ -106,55 +106,55 @@ TEST(SettingsStore, WriteChangesOnlyTheLanguageLine) {
     };
     for (const auto& c : cases) {
         TempFolder temp;
-        const auto file = temp.Path() / "s.ini";
-        WriteFile(file, c.before);
+        const auto file = temp.path() / "s.ini";
+        WriteBytes(file, c.before);
         EXPECT_TRUE(SettingsStore(file).WriteLanguage(1049)) << c.what;
-        EXPECT_EQ(ReadWholeFile(file), c.after) << c.what;
+        EXPECT_EQ(ReadBytes(file), c.after) << c.what;
         EXPECT_EQ(SettingsStore(file).ReadLanguage(), 1049) << c.what;
     }
 }
 
 TEST(SettingsStore, WriteFollowsALinkAndKeepsPermissions) {
     TempFolder temp;
-    const auto real = temp.Path() / "real.ini";
-    const auto link = temp.Path() / "link.ini";
-    WriteFile(real, "[Settings]\nLCID=1\n");
+    const auto real = temp.path() / "real.ini";
+    const auto link = temp.path() / "link.ini";
+    WriteBytes(real, "[Settings]\nLCID=1\n");
     std::filesystem::permissions(real, std::filesystem::perms::owner_read |
                                            std::filesystem::perms::owner_write |
                                            std::filesystem::perms::group_read);
     std::filesystem::create_symlink(real, link);
     EXPECT_TRUE(SettingsStore(link).WriteLanguage(1054));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(ReadWholeFile(real), "[Settings]\nLCID=1054\n");
+    EXPECT_EQ(ReadBytes(real), "[Settings]\nLCID=1054\n");
     EXPECT_EQ(std::filesystem::status(real).permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                   std::filesystem::perms::group_read);
     // No temporary file is left beside it.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Path()),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.path()),
                             std::filesystem::directory_iterator()),
               2);
 }
 
 TEST(SettingsStore, FailedReplaceKeepsTheOldFile) {
     TempFolder temp;
-    const auto file = temp.Path() / "s.ini";
-    WriteFile(file, "[Settings]\nLCID=1036\n");
-    EXPECT_FALSE(ReplaceFileContent(temp.Path() / "missing" / "s.ini", "x"));
-    EXPECT_FALSE(ReplaceFileContent(temp.Path(), "x")) << "a folder is not replaced";
+    const auto file = temp.path() / "s.ini";
+    WriteBytes(file, "[Settings]\nLCID=1036\n");
+    EXPECT_FALSE(ReplaceFileContent(temp.path() / "missing" / "s.ini", "x"));
+    EXPECT_FALSE(ReplaceFileContent(temp.path(), "x")) << "a folder is not replaced";
     if (::geteuid() != 0) {
         std::filesystem::permissions(
-            temp.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+            temp.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         EXPECT_FALSE(SettingsStore(file).WriteLanguage(1033));
-        std::filesystem::permissions(temp.Path(), std::filesystem::perms::owner_all);
+        std::filesystem::permissions(temp.path(), std::filesystem::perms::owner_all);
     }
-    EXPECT_EQ(ReadWholeFile(file), "[Settings]\nLCID=1036\n");
+    EXPECT_EQ(ReadBytes(file), "[Settings]\nLCID=1036\n");
 }
 
 TEST(SettingsStore, OversizedFileIsNeitherReadNorCut) {
     TempFolder temp;
-    const auto file = temp.Path() / "s.ini";
+    const auto file = temp.path() / "s.ini";
     const std::string big = "[Settings]\nLCID=1036\n" + std::string(2 * 1024 * 1024, ';') + "\n";
-    WriteFile(file, big);
+    WriteBytes(file, big);
     EXPECT_EQ(SettingsStore(file).ReadLanguage(), 2052);
     EXPECT_FALSE(SettingsStore(file).WriteLanguage(1033));
     EXPECT_EQ(std::filesystem::file_size(file), big.size());

@@ -17,7 +17,7 @@
 #include "sim/sim_hid_library.h"
 #include "sim/virtual_keyboard.h"
 #include "store/config_database.h"
-#include "tests/store/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace keyloom::protocol_test {
 
@@ -102,7 +102,7 @@ protected:
     std::shared_ptr<sim::VirtualKeyboard> keyboard;
     sim::SimHidLibrary library;
     CDeviceManager devices;
-    store_test::TempFolder folder{L"protocol"};
+    test_support::TempFolder folder{L"protocol"};
     ConfigDatabase database;
     KeyboardJobs jobs;
     JobContext context{0, 1, 6};

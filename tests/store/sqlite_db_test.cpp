@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/store/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace keyloom {
 namespace {
@@ -32,7 +32,7 @@ protected:
         return count.GetColumnInt(0);
     }
 
-    store_test::TempFolder folder_;
+    test_support::TempFolder folder_;
     std::string path_;
     SQLiteDB db_;
 };

@@ -9,9 +9,13 @@
 #include <string>
 
 #include "store/config_database.h"
-#include "tests/store/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace keyloom::store_test {
+
+using test_support::ReadBytes;
+using test_support::TempFolder;
+using test_support::WriteBytes;
 
 inline constexpr wchar_t kDatabaseName[] = L"kb_data";
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// A fresh folder under the system's temporary folder for one test, removed with everything in
-// it when the test ends.
+// Throw-away files for tests: a fresh folder under the system's temporary folder, removed with
+// everything in it when the object goes, and whole-file reads and writes.
 
 #include <atomic>
 #include <chrono>
@@ -13,16 +13,16 @@
 #include "platform/folders.h"
 #include "platform/fs_path.h"
 
-namespace keyloom::store_test {
+namespace keyloom::test_support {
 
 class TempFolder {
 public:
     // `leaf` may hold any characters the file system takes (non-ASCII names included).
-    explicit TempFolder(const std::wstring& leaf = L"store") {
+    explicit TempFolder(const std::wstring& leaf = L"test") {
         static std::atomic<int> counter{0};
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         root_ = std::filesystem::temp_directory_path() /
-                ("keyloom_store_" + std::to_string(stamp) + "_" + std::to_string(counter++));
+                ("keyloom_" + std::to_string(stamp) + "_" + std::to_string(counter++));
         std::filesystem::create_directories(root_);
         path_ = root_ / ToFsPath(leaf);
         std::filesystem::create_directories(path_);
@@ -31,6 +31,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder() {
         std::error_code ignored;
+        // A test may have taken the write permission away to provoke a failure.
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(root_, ignored);
@@ -40,6 +41,8 @@ public:
     // The folder as the program passes it: wide, ending in a separator.
     std::wstring Wide() const { return FromFsPath(path_) + kPathSeparator; }
     std::filesystem::path File(const std::string& relative) const { return path_ / relative; }
+    // Writes `bytes` to a file in the folder and gives its path as the program passes paths.
+    std::wstring Write(const std::string& name, const std::string& bytes) const;
 
 private:
     std::filesystem::path root_;
@@ -56,4 +59,9 @@ inline void WriteBytes(const std::filesystem::path& file, const std::string& byt
     out << bytes;
 }
 
-}  // namespace keyloom::store_test
+inline std::wstring TempFolder::Write(const std::string& name, const std::string& bytes) const {
+    WriteBytes(File(name), bytes);
+    return FromFsPath(File(name));
+}
+
+}  // namespace keyloom::test_support
