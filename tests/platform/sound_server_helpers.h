@@ -18,10 +18,10 @@ namespace keyloom::audio_test {
 class TonePlayer {
 public:
     TonePlayer(double frequency, float amplitude) {
-        const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, kRate, 2};
+        const pa_sample_spec format{PA_SAMPLE_FLOAT32LE, kRate, 2};
         int error = 0;
         stream_ = pa_simple_new(nullptr, "keyloom-test-tone", PA_STREAM_PLAYBACK, nullptr, "tone",
-                                &spec, nullptr, nullptr, &error);
+                                &format, nullptr, nullptr, &error);
         if (stream_ == nullptr) {
             return;
         }

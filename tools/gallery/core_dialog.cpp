@@ -52,19 +52,19 @@ void CoreDialog::InitUI(CRect client) {
         {kCancelId, L"Cancel", L"Ends the dialog with 2"},
         {kDisabledId, L"Disabled", L""},
     };
-    for (const ButtonSpec& spec : buttons) {
+    for (const ButtonSpec& entry : buttons) {
         auto* button = static_cast<MButton*>(
-            CreateControl(L"MButton", spec.id, ButtonRect(spec.id), spec.title));
+            CreateControl(L"MButton", entry.id, ButtonRect(entry.id), entry.title));
         if (button == nullptr) {
             continue;
         }
-        const bool apply = spec.id == kOkId;
+        const bool apply = entry.id == kOkId;
         button->SetNormalImage(apply ? L"btn_appy_n.png" : L"btn_button.png");
         button->SetHoverImage(apply ? L"btn_appy_h.png" : L"btn_button.png");
         button->SetDownImage(apply ? L"btn_appy_p.png" : L"btn_button.png");
         button->SetDisableImage(apply ? L"btn_appy_d.png" : L"btn_button.png");
-        button->SetTooltip(spec.tooltip);
-        if (spec.id == kDisabledId) {
+        button->SetTooltip(entry.tooltip);
+        if (entry.id == kDisabledId) {
             button->SetEnabled(0);
         }
     }
