@@ -1,12 +1,12 @@
 #include "exchange/xml_file.h"
 
-#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <pugixml.hpp>
 #include <system_error>
 
 #include "platform/folders.h"
+#include "text/leading_number.h"
 #include "text/utf_convert.h"
 
 namespace keyloom {
@@ -93,32 +93,8 @@ bool SaveFile(const std::wstring& path, std::string_view bytes) {
     return true;
 }
 
-int ParseDecimal(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' ||
-                               text[i] == '\r' || text[i] == '\v' || text[i] == '\f')) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) {
-            value = static_cast<long long>(INT_MAX) + 1;  // saturate, keep scanning digits
-        }
-    }
-    if (negative) {
-        return static_cast<int>(-value);
-    }
-    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
-}
-
 int ReadDecimalAttribute(const pugi::xml_node& node, const char* name) {
-    return ParseDecimal(node.attribute(name).value());
+    return ParseLeadingInt(node.attribute(name).value());
 }
 
 size_t CountChildElements(const pugi::xml_node& node, const char* name) {

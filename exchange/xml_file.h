@@ -52,7 +52,6 @@ bool SaveFile(const std::wstring& path, std::string_view bytes);
 // A decimal attribute: leading blanks, an optional sign and the leading digits; 0 when there
 // are no digits or the attribute is missing. Values beyond the 32-bit range saturate.
 int ReadDecimalAttribute(const pugi::xml_node& node, const char* name);
-int ParseDecimal(std::string_view text);
 // How many child elements named `name` the node has.
 size_t CountChildElements(const pugi::xml_node& node, const char* name);
 // A text attribute as a wide string; empty when missing.

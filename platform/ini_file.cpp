@@ -1,11 +1,11 @@
 #include "platform/ini_file.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <fstream>
 #include <system_error>
 
+#include "text/leading_number.h"
 #include "text/utf_convert.h"
 
 namespace keyloom {
@@ -151,22 +151,7 @@ int IniFile::GetInt(std::wstring_view section, std::wstring_view key, int fallba
     if (value == nullptr || value->empty()) {
         return fallback;
     }
-    std::wstring_view text = Trim(*value);
-    bool negative = false;
-    if (!text.empty() && (text.front() == L'+' || text.front() == L'-')) {
-        negative = text.front() == L'-';
-        text.remove_prefix(1);
-    }
-    std::int64_t magnitude = 0;
-    for (const wchar_t c : text) {
-        if (c < L'0' || c > L'9') {
-            break;
-        }
-        magnitude = std::min<std::int64_t>(magnitude * 10 + (c - L'0'),
-                                           static_cast<std::int64_t>(INT_MAX) + 1);
-    }
-    const std::int64_t number = negative ? -magnitude : magnitude;
-    return static_cast<int>(std::clamp<std::int64_t>(number, INT_MIN, INT_MAX));
+    return ParseLeadingInt(*value);
 }
 
 }  // namespace keyloom

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <pugixml.hpp>
 
 #include "exchange/xml_writer.h"
@@ -30,31 +29,6 @@ TEST(XmlWriter, WritesDeclarationLineAndEscapesEveryMarkupCharacter) {
     ASSERT_TRUE(loaded.ok());
     EXPECT_STREQ(loaded.document->document_element().child("profileinfo").attribute("name").value(),
                  "a&b<c>d\"e'f");
-}
-
-TEST(XmlFile, ParseDecimalFollowsTheLeadingNumberRule) {
-    const struct {
-        const char* text;
-        int expected;
-    } cases[] = {
-        {"42", 42},
-        {"  7", 7},
-        {"-13", -13},
-        {"+5", 5},
-        {"12abc", 12},
-        {"abc", 0},
-        {"", 0},
-        {" - 3", 0},
-        {"0x1F", 0},
-        {"99999999999", INT_MAX},
-        {"-99999999999", INT_MIN},
-        {"2147483647", INT_MAX},
-        {"-2147483648", INT_MIN},
-        {"\t\n 8", 8},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ParseDecimal(c.text), c.expected) << '"' << c.text << '"';
-    }
 }
 
 TEST(XmlFile, LoadReportsWhyNothingCouldBeRead) {
